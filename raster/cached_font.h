@@ -1,0 +1,75 @@
+// A platform font with a glyph cache: the editor's text drawing.
+#pragma once
+
+#include <cstdint>
+
+#include "raster/glyph_cache.h"
+#include "raster/platform_font.h"
+#include "raster/raster_bitmap.h"
+#include "raster/text_flags.h"
+
+namespace corvalen::raster {
+
+// Font flags (setPlatformFont).
+constexpr unsigned kFontRenderAsciiAtOnce = 4;        // render characters 0..127 up front
+constexpr unsigned kFontEffectFlags = 0x1F3;           // vertical layout, glyph effects: unused
+constexpr unsigned kFontOwnsPlatformFont = 0x200;      // delete the font when replaced/destroyed
+constexpr unsigned kFontForcePlatformRendering = 0x400;
+
+class CachedFont {
+public:
+    // Editor thread. Each font keeps the shared glyph scratch bitmaps alive.
+    CachedFont();
+    CachedFont(const CachedFont&) = delete;
+    CachedFont& operator=(const CachedFont&) = delete;
+
+    // The virtual operations keep the library's slot order.
+    virtual ~CachedFont();
+    // Replaces the platform font (deleting the old one when owned and different), measures
+    // the line height and clears the glyph cache; flag 4 renders ASCII at once.
+    virtual void setPlatformFont(PlatformFont* font, unsigned flags);
+    // Returns the previous text colour.
+    virtual std::uint32_t setTextColour(std::uint32_t colour);
+    virtual void setBackgroundColour(std::uint32_t colour);
+    virtual void setEffectColour(std::uint32_t colour);
+    // 1 transparent, 2 opaque (glyph boxes filled with the background colour first).
+    virtual void setBackgroundMode(int mode);
+    // Only copy (0) is drawn; alpha scales every glyph.
+    virtual void setCombineMode(int mode, float alpha);
+    // Editor thread. Draws UTF-8 text (length -1: up to the terminator) into rect, aligned
+    // and clipped by flags (text_flags.h); returns the text height. With kTextMeasureOnly,
+    // rect's right and bottom become the text's extent and nothing is drawn. A font without
+    // a platform font draws nothing and returns 0.
+    virtual int drawText(RasterBitmap* dest, const char* text, int length, Rect* rect,
+                         unsigned flags);
+    virtual std::uint32_t textColour() const { return textColour_; }
+    virtual PlatformFont* platformFont() const { return font_; }
+    virtual int lineHeight() const { return lineHeight_; }
+    virtual void setExtraLineSpacing(int pixels) { extraLineSpacing_ = pixels; }
+
+    // True when drawText with these flags goes through the platform's own text call.
+    bool usesPlatformRendering(unsigned textFlags) const;
+    const GlyphCache& glyphs() const { return glyphs_; }
+
+private:
+    int drawWithPlatform(RasterBitmap* dest, const char* text, int length, Rect* rect,
+                         unsigned flags);
+    int drawWithGlyphs(RasterBitmap* dest, const char* text, int length, Rect* rect,
+                       unsigned flags);
+    const GlyphEntry* glyphFor(char32_t c);
+    void releaseFont();
+
+    std::uint32_t textColour_ = 0;
+    std::uint32_t backgroundColour_ = 0xFFFFFFFF;
+    std::uint32_t effectColour_ = 0xFFFFFFFF;
+    int backgroundMode_ = 1;
+    int combineMode_ = 0;
+    float alpha_ = 1.0f;
+    unsigned flags_ = 0;
+    int lineHeight_ = 0;
+    int extraLineSpacing_ = 0;
+    PlatformFont* font_ = nullptr;
+    GlyphCache glyphs_;
+};
+
+}  // namespace corvalen::raster
