@@ -1,0 +1,485 @@
+#!/usr/bin/env python3
+"""Draws the editor's artwork as SVG and renders every image at full and half size.
+
+    generate_artwork.py --table resources/image_table.txt --out DIR --version 1.0.0
+                        [--rsvg rsvg-convert] [--svg-only]
+
+For each row of the image table it writes DIR/svg/<id>.svg (full size, all frames stacked
+vertically) and renders DIR/<id>.png at full size and DIR/<id+1>.png at half size with
+rsvg-convert. The look: a dark, calm measurement instrument. Every coordinate of the
+background follows the editor layout (a 1600 x 1054 plane, one unit per full-size pixel).
+"""
+
+import argparse
+import math
+import os
+import struct
+import subprocess
+import sys
+import zlib
+
+# Palette.
+INK = "#0b0d10"           # deepest wells
+BODY = "#14171b"          # the instrument's body
+PANEL = "#1a1e23"         # raised panels
+PANEL_EDGE = "#2a3037"
+LABEL = "#8d979f"         # quiet labels
+TITLE = "#c9d1d7"         # panel titles
+ACCENT = "#59958e"        # the equaliser colour of the graph
+ACCENT_LIGHT = "#8fd3c9"
+WARM = "#d8a24a"          # bypass lamp
+LCD = "#93b873"           # output read-out plate (the read-out prints in dark green)
+
+SANS = "DejaVu Sans"
+CONDENSED = "DejaVu Sans Condensed"
+
+LAYOUT_WIDTH = 1600
+BAND_COUNT = 12
+
+
+def band_x(k):
+    """Left edge of band k's knobs plus 4 (the layout's X), k = 1 .. 12."""
+    return 66 + 114 * (k - 1)
+
+
+def svg_document(width, height, body):
+    return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{width}" height="{height}" '
+            f'viewBox="0 0 {width} {height}">\n{body}\n</svg>\n')
+
+
+def text(x, y, content, size, colour, family=CONDENSED, weight="bold", anchor="middle",
+         spacing=0.0, extra=""):
+    return (f'<text x="{x}" y="{y}" font-family="{family}" font-size="{size}" '
+            f'font-weight="{weight}" fill="{colour}" text-anchor="{anchor}" '
+            f'letter-spacing="{spacing}" {extra}>{content}</text>')
+
+
+def rounded(x, y, w, h, r, fill, stroke="none", stroke_width=1, extra=""):
+    return (f'<rect x="{x}" y="{y}" width="{w}" height="{h}" rx="{r}" ry="{r}" '
+            f'fill="{fill}" stroke="{stroke}" stroke-width="{stroke_width}" {extra}/>')
+
+
+def frame_group(index, frame_height, content):
+    return f'<g transform="translate(0 {index * frame_height})">{content}</g>'
+
+
+# ---------------------------------------------------------------------------------------
+# Background (100): the static parts of the layout.
+
+def background(width, height):
+    parts = ['<defs>'
+             '<linearGradient id="body" x1="0" y1="0" x2="0" y2="1">'
+             '<stop offset="0" stop-color="#181b1f"/><stop offset="1" stop-color="#101215"/>'
+             '</linearGradient>'
+             '<linearGradient id="graph" x1="0" y1="0" x2="0" y2="1">'
+             '<stop offset="0" stop-color="#0e1114"/><stop offset="0.5" stop-color="#0b0e10"/>'
+             '<stop offset="1" stop-color="#0d1013"/></linearGradient>'
+             '<linearGradient id="strip" x1="0" y1="0" x2="0" y2="1">'
+             '<stop offset="0" stop-color="#1d2227"/><stop offset="1" stop-color="#171a1e"/>'
+             '</linearGradient>'
+             '<linearGradient id="lcd" x1="0" y1="0" x2="0" y2="1">'
+             f'<stop offset="0" stop-color="#a6c987"/><stop offset="1" stop-color="{LCD}"/>'
+             '</linearGradient>'
+             '</defs>',
+             f'<rect width="{width}" height="{height}" fill="url(#body)"/>']
+
+    # The graph area: a deep well across the top, a hairline frame, faint minor grid.
+    parts.append('<rect x="0" y="0" width="1600" height="640" fill="url(#graph)"/>')
+    for y in range(40, 640, 40):
+        parts.append(f'<line x1="0" y1="{y}" x2="1600" y2="{y}" stroke="#ffffff" '
+                     'stroke-opacity="0.025" stroke-width="1"/>')
+    parts.append('<line x1="0" y1="640.5" x2="1600" y2="640.5" stroke="#2f363d" stroke-width="1"/>')
+    parts.append('<line x1="0" y1="642.5" x2="1600" y2="642.5" stroke="#000000" stroke-opacity="0.6"/>')
+    # Backdrop of the legend and the layer switches (legend rows at y 24, 72, 120, 168).
+    parts.append(rounded(1344, 12, 244, 192, 8, "#000000", PANEL_EDGE, 1,
+                         'fill-opacity="0.45"'))
+
+    # Twelve band strips: switch and number on top, three knobs with their read-out wells.
+    for k in range(1, BAND_COUNT + 1):
+        x = band_x(k)
+        parts.append(rounded(x - 12 + 0.5, 646.5, 87, 349, 8, "url(#strip)", PANEL_EDGE))
+        for top in (754, 858, 962):
+            parts.append(rounded(x - 6, top + 3, 76, 26, 4, INK, "#262c32"))
+        for centre_y in (722, 826, 930):
+            # A faint ring under each knob so the strip reads as a column of dials.
+            parts.append(f'<circle cx="{x + 32}" cy="{centre_y}" r="34" fill="none" '
+                         'stroke="#000000" stroke-opacity="0.35" stroke-width="2"/>')
+
+    # Row labels in the left margin, beside the knob rows.
+    for centre_y, label in ((742, "FREQ"), (842, "GAIN"), (944, "Q")):
+        parts.append(text(0, 0, label, 17, LABEL, spacing=2,
+                          extra=f'transform="translate(33 {centre_y}) rotate(-90)"'))
+
+    # Measurement panel on the right: title, separator switch, offset knob, file buttons.
+    parts.append(rounded(1412.5, 646.5, 183, 325, 8, PANEL, PANEL_EDGE))
+    parts.append(text(1504, 680, "MEASUREMENT", 19, TITLE, spacing=2))
+    parts.append('<line x1="1428" y1="692.5" x2="1582" y2="692.5" stroke="#2f363d"/>')
+    parts.append(text(1505, 716, "SEPARATOR", 15, LABEL, spacing=1.5))
+    parts.append(text(1505, 796, "OFFSET  dB", 15, LABEL, spacing=1.5))
+    parts.append(text(1505, 906, "FR FILE", 15, LABEL, spacing=1.5))
+    parts.append(rounded(1428, 804, 154, 32, 5, INK))
+
+    # Output panel: label, the read-out plate and the slider track.
+    parts.append(rounded(1412.5, 976.5, 183, 75, 8, PANEL, PANEL_EDGE))
+    parts.append(text(1424, 1002, "OUTPUT", 16, TITLE, anchor="start", spacing=2))
+    parts.append(rounded(1526, 980, 66, 30, 4, "url(#lcd)", "#3d4a33", 1))
+    parts.append(rounded(1526, 980, 66, 30, 4, "none", "#000000", 2, 'stroke-opacity="0.25"'))
+    parts.append(rounded(1430, 1028, 148, 8, 4, INK, "#2a3037"))
+    for i in range(9):
+        tick_x = 1440 + i * 16
+        parts.append(f'<line x1="{tick_x}.5" y1="1041" x2="{tick_x}.5" y2="{1046 if i % 4 else 1049}" '
+                     f'stroke="{LABEL}" stroke-opacity="0.6"/>')
+
+    # The bottom bar: product name, information icon (under the splash toggle area).
+    parts.append(f'<circle cx="194" cy="1030" r="15" fill="none" stroke="{LABEL}" stroke-width="2"/>')
+    parts.append(f'<circle cx="194" cy="1022" r="2.4" fill="{LABEL}"/>')
+    parts.append(f'<rect x="192" y="1027" width="4" height="12" rx="1" fill="{LABEL}"/>')
+    parts.append(text(226, 1040, "CORVALEN", 27, TITLE, family=SANS, anchor="start", spacing=5))
+    parts.append(text(470, 1039, "HEADPHONE CORRECTION EQUALISER", 14, LABEL, anchor="start",
+                      spacing=2))
+    return svg_document(width, height, "\n".join(parts))
+
+
+# ---------------------------------------------------------------------------------------
+# Controls.
+
+def band_switch(width, frame_height):
+    """Band on/off: a plate the band number is printed on; a lamp and an edge light when on."""
+    frames = []
+    for on in (False, True):
+        fill = "#1f3a37" if on else "#22272d"
+        edge = ACCENT if on else "#343c44"
+        lamp = ACCENT_LIGHT if on else "#3b434b"
+        body = rounded(3.5, 3.5, width - 7, frame_height - 7, 6, fill, edge, 1)
+        body += f'<rect x="10" y="{frame_height - 8}" width="{width - 20}" height="2" rx="1" fill="{lamp}"/>'
+        if on:
+            body += (f'<rect x="10" y="{frame_height - 9}" width="{width - 20}" height="4" rx="2" '
+                     f'fill="{ACCENT_LIGHT}" fill-opacity="0.25"/>')
+        frames.append(body)
+    return frames
+
+
+def layer_switch(width, frame_height):
+    frames = []
+    for on in (False, True):
+        if on:
+            body = rounded(3.5, 3.5, width - 7, frame_height - 7, 4, "#c9d1d7", "#e4eaee")
+            body += ('<path d="M7 12.5 L10.5 16 L17 8.5" fill="none" stroke="#101315" '
+                     'stroke-width="2.4" stroke-linecap="round" stroke-linejoin="round"/>')
+        else:
+            body = rounded(3.5, 3.5, width - 7, frame_height - 7, 4, INK, "#5a646c")
+        frames.append(body)
+    return frames
+
+
+def arc_path(cx, cy, r, start_deg, end_deg):
+    """An arc clockwise from start to end, angles in degrees from twelve o'clock."""
+    def point(a):
+        rad = math.radians(a)
+        return cx + r * math.sin(rad), cy - r * math.cos(rad)
+    x1, y1 = point(start_deg)
+    x2, y2 = point(end_deg)
+    large = 1 if end_deg - start_deg > 180 else 0
+    return f'M{x1:.3f} {y1:.3f} A{r} {r} 0 {large} 1 {x2:.3f} {y2:.3f}'
+
+
+def knob(width, frame_height, count):
+    """Band knob: a dark dial in a value ring; 270 degrees from frame 0 to the last frame."""
+    cx, cy = width / 2, frame_height / 2
+    defs = ('<defs><radialGradient id="dial" cx="0.4" cy="0.32" r="0.8">'
+            '<stop offset="0" stop-color="#4a535b"/><stop offset="0.6" stop-color="#262c32"/>'
+            '<stop offset="1" stop-color="#15181c"/></radialGradient></defs>')
+    frames = []
+    for i in range(count):
+        angle = -135.0 + 270.0 * i / (count - 1)
+        body = f'<path d="{arc_path(cx, cy, 31, -135, 135)}" fill="none" stroke="#2a3138" stroke-width="4" stroke-linecap="round"/>'
+        if i > 0:
+            body += (f'<path d="{arc_path(cx, cy, 31, -135, angle)}" fill="none" stroke="{ACCENT}" '
+                     'stroke-width="4" stroke-linecap="round"/>')
+        body += f'<circle cx="{cx}" cy="{cy + 1.5}" r="25" fill="#000000" fill-opacity="0.45"/>'
+        body += f'<circle cx="{cx}" cy="{cy}" r="24" fill="url(#dial)" stroke="#0a0c0e" stroke-width="1.5"/>'
+        body += f'<circle cx="{cx}" cy="{cy}" r="18" fill="none" stroke="#ffffff" stroke-opacity="0.05"/>'
+        rad = math.radians(angle)
+        inner = (cx + 9 * math.sin(rad), cy - 9 * math.cos(rad))
+        outer = (cx + 20 * math.sin(rad), cy - 20 * math.cos(rad))
+        body += (f'<line x1="{inner[0]:.3f}" y1="{inner[1]:.3f}" x2="{outer[0]:.3f}" y2="{outer[1]:.3f}" '
+                 'stroke="#e8eef1" stroke-width="3.2" stroke-linecap="round"/>')
+        frames.append(body)
+    return frames, defs
+
+
+def curve_icon(kind, x, y, colour):
+    """A 30 x 18 filter-shape icon: 'peak', 'lowshelf' or 'highshelf'."""
+    paths = {
+        "peak": "M0 14 C9 14 10 2 15 2 C20 2 21 14 30 14",
+        "lowshelf": "M0 3 C8 3 10 3 13 8.5 C16 14 20 14 30 14",
+        "highshelf": "M0 14 C10 14 14 14 17 8.5 C20 3 22 3 30 3",
+    }
+    return (f'<g transform="translate({x} {y})"><line x1="0" y1="14.5" x2="30" y2="14.5" stroke="{colour}" '
+            f'stroke-opacity="0.3"/><path d="{paths[kind]}" fill="none" stroke="{colour}" '
+            'stroke-width="2.2" stroke-linecap="round"/></g>')
+
+
+def type_switch(width, frame_height, kinds):
+    frames = []
+    for kind in kinds:
+        label = {"peak": "PEAK", "lowshelf": "SHELF", "highshelf": "SHELF"}[kind]
+        body = rounded(3.5, 3.5, width - 7, frame_height - 7, 6, "#22272d", "#343c44")
+        body += curve_icon(kind, 8, 11, ACCENT_LIGHT)
+        body += text(64, 26, label, 13, TITLE)
+        frames.append(body)
+    return frames
+
+
+def push_button(width, frame_height, content):
+    """Two frames: up and pressed (darker, content one unit lower)."""
+    frames = []
+    for pressed in (False, True):
+        fill = "#1b1f24" if pressed else "#2a3037"
+        edge = ACCENT if pressed else "#3d454d"
+        body = rounded(2.5, 2.5, width - 5, frame_height - 5, 6, fill, edge)
+        if not pressed:
+            body += f'<line x1="8" y1="3.5" x2="{width - 8}" y2="3.5" stroke="#ffffff" stroke-opacity="0.08"/>'
+        body += f'<g transform="translate(0 {1 if pressed else 0})">{content}</g>'
+        frames.append(body)
+    return frames
+
+
+def file_button(width, frame_height):
+    folder = ('<path d="M14 13 h8 l3 3 h12 v13 h-23 z" fill="none" stroke="#c9d1d7" '
+              'stroke-width="1.8" stroke-linejoin="round"/>')
+    return push_button(width, frame_height, folder + text(76, 26, "LOAD", 15, TITLE, spacing=1.5))
+
+
+def unload_button(width, frame_height):
+    cross = ('<path d="M14 14 L26 26 M26 14 L14 26" stroke="#c9d1d7" stroke-width="2.6" '
+             'stroke-linecap="round"/>')
+    return push_button(width, frame_height, cross)
+
+
+def separator_switch(width, frame_height):
+    half = width / 2
+    frames = []
+    for chosen in (0, 1):
+        body = rounded(1.5, 1.5, width - 3, frame_height - 3, 5, INK, "#343c44")
+        left = 3 if chosen == 0 else half
+        body += rounded(left, 3, half - 3, frame_height - 6, 4, "#1f3a37", ACCENT)
+        for index, label in enumerate(("COMMA  ,", "TAB  \u21e5")):
+            colour = TITLE if index == chosen else "#5d666e"
+            body += text(half * index + half / 2, 21, label, 14, colour, spacing=0.5)
+        frames.append(body)
+    return frames
+
+
+def offset_plate(width, height):
+    """The reference-offset display the value is printed on; chevrons hint at dragging."""
+    body = rounded(0.5, 0.5, width - 1, height - 1, 5, "#0d1013", "#343c44")
+    body += f'<line x1="6" y1="2.5" x2="{width - 6}" y2="2.5" stroke="#000000" stroke-opacity="0.6" stroke-width="2"/>'
+    body += ('<path d="M14 12 L10 16 L14 20" fill="none" stroke="#5d666e" stroke-width="2" '
+             'stroke-linecap="round" stroke-linejoin="round"/>')
+    body += (f'<path d="M{width - 14} 12 L{width - 10} 16 L{width - 14} 20" fill="none" stroke="#5d666e" '
+             'stroke-width="2" stroke-linecap="round" stroke-linejoin="round"/>')
+    return [body]
+
+
+def output_handle(width, height):
+    body = ('<defs><linearGradient id="cap" x1="0" y1="0" x2="0" y2="1">'
+            '<stop offset="0" stop-color="#dfe5e9"/><stop offset="1" stop-color="#8d979f"/>'
+            '</linearGradient></defs>')
+    body += rounded(5, 3, width - 10, height - 5, 4, "#000000", extra='fill-opacity="0.5"')
+    body += rounded(4.5, 1.5, width - 9, height - 5, 4, "url(#cap)", "#50585f")
+    body += f'<line x1="{width / 2}" y1="6" x2="{width / 2}" y2="{height - 8}" stroke="#14171b" stroke-width="2"/>'
+    return [body]
+
+
+def bypass_switch(width, frame_height):
+    frames = []
+    for bypassed in (False, True):
+        colour = WARM if bypassed else "#6b757d"
+        body = rounded(3.5, 3.5, width - 7, frame_height - 7, 6, "#3a2d17" if bypassed else "#22272d",
+                       WARM if bypassed else "#343c44")
+        cx, cy = width / 2, frame_height / 2
+        body += (f'<path d="{arc_path(cx, cy, 9, 35, 325)}" fill="none" stroke="{colour}" '
+                 'stroke-width="2.4" stroke-linecap="round"/>')
+        body += (f'<line x1="{cx}" y1="{cy - 12}" x2="{cx}" y2="{cy - 2}" stroke="{colour}" '
+                 'stroke-width="2.4" stroke-linecap="round"/>')
+        frames.append(body)
+    return frames
+
+
+def splash(width, height, version):
+    body = ('<defs><linearGradient id="splashfill" x1="0" y1="0" x2="0" y2="1">'
+            '<stop offset="0" stop-color="#1b2025"/><stop offset="1" stop-color="#111418"/>'
+            '</linearGradient></defs>')
+    body += rounded(8, 10, width - 12, height - 14, 16, "#000000", extra='fill-opacity="0.5"')
+    body += rounded(2, 2, width - 8, height - 8, 14, "url(#splashfill)", ACCENT, 2)
+    body += text(width / 2, 120, "CORVALEN", 76, TITLE, family=SANS, spacing=14)
+    body += text(width / 2, 162, "HEADPHONE CORRECTION EQUALISER", 20, ACCENT_LIGHT, spacing=4)
+    body += text(width / 2, 196, f"Version {version}  \u00b7  VST2 effect for Windows x64", 17,
+                 LABEL, weight="normal")
+    # A small picture of what the product does: a measured curve, its correction, the flat line.
+    body += '<g transform="translate(110 236)">'
+    body += rounded(0, 0, 700, 170, 8, INK, PANEL_EDGE)
+    body += '<line x1="20" y1="85.5" x2="680" y2="85.5" stroke="#8c8c8c" stroke-dasharray="6 6"/>'
+    measured = [(20 + i * 11, 85 + 38 * math.sin(i / 6.0) * math.exp(-i / 90.0) - 14 * math.sin(i / 2.3) * (i / 60.0)) for i in range(61)]
+    corrected = [(x, 85 + 0.18 * (y - 85)) for x, y in measured]
+    for points, colour in ((measured, "#a06278"), (corrected, "#a4a88a")):
+        d = "M" + " L".join(f"{x:.1f} {y:.1f}" for x, y in points)
+        body += f'<path d="{d}" fill="none" stroke="{colour}" stroke-width="3" stroke-linejoin="round"/>'
+    body += '</g>'
+    lines = [
+        "Load your headphone's measured frequency response (csv or txt),",
+        "set the reference level that counts as on target, and shape the",
+        "twelve bands until the corrected curve lies on the flat target line.",
+    ]
+    for i, line in enumerate(lines):
+        body += text(width / 2, 456 + 30 * i, line, 19, "#aeb8bf", family=SANS, weight="normal")
+    body += '<line x1="110" y1="560.5" x2="810" y2="560.5" stroke="#2f363d"/>'
+    body += text(width / 2, 596, "12 parametric bands  \u00b7  shelf or peak at both ends  \u00b7  "
+                 "64-bit processing", 16, LABEL, weight="normal", spacing=0.5)
+    body += text(width / 2, 624, "Click the i symbol beside the product name to close this panel.",
+                 15, "#6b757d", weight="normal")
+    return [body]
+
+
+# ---------------------------------------------------------------------------------------
+
+def build_svg(name, width, height, frames, version):
+    frame_height = height // frames
+    defs = ""
+    if name == "background":
+        return background(width, height)
+    if name == "band_switch":
+        bodies = band_switch(width, frame_height)
+    elif name == "layer_switch":
+        bodies = layer_switch(width, frame_height)
+    elif name == "band_knob":
+        bodies, defs = knob(width, frame_height, frames)
+    elif name == "band1_type":
+        bodies = type_switch(width, frame_height, ("peak", "lowshelf"))
+    elif name == "band12_type":
+        # Band 12's switch at 0 is the high shelf, at 1 the peak.
+        bodies = type_switch(width, frame_height, ("highshelf", "peak"))
+    elif name == "file_button":
+        bodies = file_button(width, frame_height)
+    elif name == "separator_switch":
+        bodies = separator_switch(width, frame_height)
+    elif name == "offset_plate":
+        bodies = offset_plate(width, frame_height)
+    elif name == "unload_button":
+        bodies = unload_button(width, frame_height)
+    elif name == "output_handle":
+        bodies = output_handle(width, frame_height)
+    elif name == "bypass_switch":
+        bodies = bypass_switch(width, frame_height)
+    elif name == "splash":
+        bodies = splash(width, frame_height, version)
+    else:
+        raise SystemExit(f"no artwork for image '{name}'")
+    if len(bodies) != frames:
+        raise SystemExit(f"image '{name}': {len(bodies)} frames drawn, {frames} expected")
+    content = defs + "".join(frame_group(i, frame_height, b) for i, b in enumerate(bodies))
+    return svg_document(width, height, content)
+
+
+def read_table(path):
+    rows = []
+    with open(path, encoding="utf-8") as table:
+        for line in table:
+            fields = line.split()
+            if not fields or fields[0].startswith("#"):
+                continue
+            image_id, width, height, frames = (int(v) for v in fields[:4])
+            if image_id % 2 or width % 2 or height % 2 or height % frames or (height // frames) % 2:
+                raise SystemExit(f"image {image_id}: sizes must halve into whole frames")
+            rows.append((image_id, width, height, frames, fields[4]))
+    return rows
+
+
+def render(rsvg, svg_path, png_path, width, height):
+    subprocess.run([rsvg, "--format=png", f"--width={width}", f"--height={height}",
+                    "--output", png_path, svg_path], check=True)
+    ensure_rgba(png_path)
+
+
+def png_chunk(kind, data):
+    return (struct.pack(">I", len(data)) + kind + data
+            + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+
+
+def ensure_rgba(path):
+    """Rewrites an opaque 8-bit RGB render as 8-bit RGBA, the one format the editor ships."""
+    with open(path, "rb") as png:
+        data = png.read()
+    position, header, compressed = 8, None, b""
+    while position < len(data):
+        length, kind = struct.unpack(">I4s", data[position:position + 8])
+        body = data[position + 8:position + 8 + length]
+        if kind == b"IHDR":
+            header = struct.unpack(">IIBBBBB", body)
+        elif kind == b"IDAT":
+            compressed += body
+        position += 12 + length
+    width, height, depth, colour_type, _, _, interlace = header
+    if colour_type == 6 and depth == 8:
+        return
+    if colour_type != 2 or depth != 8 or interlace != 0:
+        raise SystemExit(f"{path}: unexpected PNG format from the renderer")
+    raw = zlib.decompress(compressed)
+    stride = width * 3
+    previous = bytearray(stride)
+    out = bytearray()
+    for row in range(height):
+        start = row * (stride + 1)
+        kind, line = raw[start], bytearray(raw[start + 1:start + 1 + stride])
+        for i in range(stride):
+            left = line[i - 3] if i >= 3 else 0
+            up = previous[i]
+            upper_left = previous[i - 3] if i >= 3 else 0
+            if kind == 1:
+                line[i] = (line[i] + left) & 0xFF
+            elif kind == 2:
+                line[i] = (line[i] + up) & 0xFF
+            elif kind == 3:
+                line[i] = (line[i] + ((left + up) >> 1)) & 0xFF
+            elif kind == 4:
+                estimate = left + up - upper_left
+                pa, pb, pc = abs(estimate - left), abs(estimate - up), abs(estimate - upper_left)
+                predictor = left if pa <= pb and pa <= pc else (up if pb <= pc else upper_left)
+                line[i] = (line[i] + predictor) & 0xFF
+        out.append(0)
+        for x in range(width):
+            out += line[x * 3:x * 3 + 3] + b"\xff"
+        previous = line
+    with open(path, "wb") as png:
+        png.write(b"\x89PNG\r\n\x1a\n")
+        png.write(png_chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)))
+        png.write(png_chunk(b"IDAT", zlib.compress(bytes(out), 9)))
+        png.write(png_chunk(b"IEND", b""))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--table", required=True)
+    parser.add_argument("--out", required=True)
+    parser.add_argument("--version", required=True)
+    parser.add_argument("--rsvg", default="rsvg-convert")
+    parser.add_argument("--svg-only", action="store_true")
+    args = parser.parse_args()
+
+    svg_dir = os.path.join(args.out, "svg")
+    os.makedirs(svg_dir, exist_ok=True)
+    for image_id, width, height, frames, name in read_table(args.table):
+        svg_path = os.path.join(svg_dir, f"{image_id}.svg")
+        with open(svg_path, "w", encoding="utf-8") as svg:
+            svg.write(build_svg(name, width, height, frames, args.version))
+        if args.svg_only:
+            continue
+        render(args.rsvg, svg_path, os.path.join(args.out, f"{image_id}.png"), width, height)
+        render(args.rsvg, svg_path, os.path.join(args.out, f"{image_id + 1}.png"),
+               width // 2, height // 2)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
