@@ -1,0 +1,224 @@
+// The host-neutral core of the plug-in object: parameters, presets, channels, sample rate,
+// block size, what the host has told the instance (HostStateFlags) and the instance lock.
+// It declares the hooks that the VST2 layer implements towards the host and that the
+// product class overrides; the defaults here are deliberately minimal.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/channels.h"
+#include "shell/param_spec.h"
+#include "shell/plugin_editor.h"
+#include "shell/preset.h"
+#include "shell/reentrant_lock.h"
+
+namespace corvalen {
+
+// Bits of HostStateFlags: what the host has told this instance.
+namespace host_state {
+constexpr int32_t kInstrument = 1 << 0;     // never set in this plug-in
+constexpr int32_t kReceivesMidi = 1 << 1;   // never set in this plug-in
+constexpr int32_t kSendsMidi = 1 << 2;      // never set in this plug-in
+constexpr int32_t kSampleRateSet = 1 << 3;
+constexpr int32_t kBlockSizeSet = 1 << 4;
+constexpr int32_t kActive = 1 << 5;
+constexpr int32_t kHostBypass = 1 << 6;
+constexpr int32_t kOffline = 1 << 7;
+constexpr int32_t kEditorRefresh = 1 << 8;  // never set in this plug-in
+}  // namespace host_state
+
+// Fixed facts about the product, handed to the core by the product constructor.
+struct PluginIdentity {
+  const char* effectName = "";
+  const char* vendor = "";
+  const char* product = "";
+  int32_t uniqueId = 0;
+  int32_t vendorVersion = 0;  // packed: major << 16 | minor << 8 | patch
+  const char* channelIo = "";
+  int presetCount = 1;
+};
+
+struct MidiMessage {
+  int32_t deltaFrames = 0;
+  uint8_t data[4] = {0, 0, 0, 0};
+};
+
+struct SysExMessage {
+  int32_t deltaFrames = 0;
+  int32_t size = 0;
+  const char* bytes = nullptr;
+};
+
+class PluginBase {
+ public:
+  explicit PluginBase(const PluginIdentity& identity);
+  PluginBase(const PluginBase&) = delete;
+  PluginBase& operator=(const PluginBase&) = delete;
+
+  // --- Hooks, in their fixed order -----------------------------------------------------------
+
+  // 1. Destroys the editor first, then channels, lock, presets and parameters.
+  virtual ~PluginBase();
+  // 2. Host thread, instance lock held: after deactivation, and after sample-rate or
+  //    block-size changes once both are known.
+  virtual void Reset() {}
+  // 3. Any thread, instance lock held: the parameter at index has a new value.
+  virtual void OnParamChange(int /*index*/) {}
+  // 4.
+  virtual void OnPresetChanged(int /*index*/) {}
+  // 5. Host audio thread, instance lock held. One pointer per channel object, each
+  //    addressing `frames` samples; never more frames than the block size last set.
+  virtual void ProcessBlock(double** inputs, double** outputs, int32_t frames);
+  // 6. Editor scale shift (0 full size, 1 half size); the core's default is full size.
+  virtual void SetEditorScale(int shift);
+  // 7., 8. Host UI thread, instance lock held.
+  virtual void OnEditorOpened() {}
+  virtual void OnEditorClosing() {}
+  // 9. Kept for product classes; nothing calls it.
+  virtual void ReservedHook() {}
+  // 10. Host thread, instance lock held: switching off resets the processing.
+  virtual void OnActivate(bool on);
+  // 11.-13. Host thread, instance lock held.
+  virtual void OnBypass(bool /*on*/) {}
+  virtual void OnMidiMessage(const MidiMessage& /*message*/) {}
+  virtual void OnSysEx(const SysExMessage& /*message*/) {}
+  // 14. Writes the name of a MIDI note; the default names nothing and answers false.
+  virtual bool GetNoteName(int key, char* buffer, int length);
+
+  // 15.-23. Preset and chunk hooks: declared with the preset and chunk code.
+
+  // 24. OnParamChange for every parameter index in order.
+  virtual void OnAllParamsChanged();
+  // 25.-32. Notifications to the host and transport queries (the VST2 layer answers them).
+  //    Beginning an edit first closes the pending wheel edit (under the lock when asked).
+  virtual void BeginEdit(int index, bool takeLock) = 0;
+  virtual void InformHostOfChange(int index, double normalised) = 0;
+  virtual void EndEdit(int index) = 0;
+  virtual void RequestDisplayUpdate() = 0;
+  virtual double GetSamplePosition() = 0;
+  virtual double GetTempo() = 0;
+  virtual void GetTimeSignature(int& numerator, int& denominator) = 0;
+  virtual void UpdateOfflineFlag() = 0;
+  // 33. The host code (0 unknown, -1 not yet asked); the VST2 layer identifies the host.
+  virtual int GetHost() { return hostCode_; }
+  // 34. Tells the host the editor's new size in pixels.
+  virtual void ResizeEditor(int width, int height) = 0;
+  // 35. Once, on the first open.
+  virtual void HostSpecificSetup() = 0;
+  // 36. Takes ownership of the editor; under the instance lock every control bound to a
+  //     parameter first takes that parameter's normalised value.
+  virtual void AttachEditor(std::unique_ptr<PluginEditor> editor);
+  // 37. Host thread, instance lock held.
+  virtual void SetSampleRate(double rate) { sampleRate_ = rate; }
+  // 38. Host thread, instance lock held: resizes every scratch buffer (never on audio).
+  virtual void SetBlockSize(int frames);
+  // 39.
+  virtual void SetLatency(int samples) { latency_ = samples; }
+  // 40.-42. MIDI to the host; true when the host took it.
+  virtual bool SendMidiMessage(const MidiMessage& message) = 0;
+  virtual bool SendMidiMessages(const MidiMessage* messages, int count);
+  virtual bool SendSysEx(const SysExMessage& message) = 0;
+  // 43. Called by the editor window when bit 8 of HostStateFlags asks for a refresh.
+  virtual void OnEditorRefreshRequest() {}
+
+  // --- Parameters ----------------------------------------------------------------------------
+
+  int ParamCount() const { return static_cast<int>(params_.size()); }
+  bool IsValidParamIndex(int index) const { return index >= 0 && index < ParamCount(); }
+  // Null for an invalid index.
+  ParamSpec* Param(int index) const;
+  // Appends a parameter; its position is its index. Construction only.
+  void AddParam(std::unique_ptr<ParamSpec> param);
+
+  // Editor thread: a control changed a parameter. Under the instance lock: sets it, tells
+  // the host (audioMasterAutomate) and runs OnParamChange.
+  void ApplyEditorChange(int index, double normalised);
+
+  // --- Presets -------------------------------------------------------------------------------
+
+  std::vector<Preset>& Presets() { return presets_; }
+  const std::vector<Preset>& Presets() const { return presets_; }
+  int CurrentPresetIndex() const { return currentPreset_; }
+
+  // --- Wheel gestures ------------------------------------------------------------------------
+
+  int PendingWheelEdit() const { return pendingWheelEdit_; }
+  void SetPendingWheelEdit(int index) { pendingWheelEdit_ = index; }
+  // Stops the editor's countdown, ends the pending wheel gesture at the host and forgets it.
+  void ClosePendingWheelEdit(bool takeLock);
+
+  // --- Identity, host facts and audio state --------------------------------------------------
+
+  const std::string& EffectName() const { return effectName_; }
+  const std::string& Vendor() const { return vendor_; }
+  const std::string& Product() const { return product_; }
+  int32_t UniqueId() const { return uniqueId_; }
+  int32_t VendorVersion() const { return vendorVersion_; }
+  int HostVersion() const { return hostVersion_; }
+  int32_t HostStateFlags() const { return hostStateFlags_; }
+  double SampleRate() const { return sampleRate_; }
+  int BlockSize() const { return blockSize_; }
+  int Latency() const { return latency_; }
+  const std::vector<ChannelIoConfig>& ChannelIoConfigs() const { return channelIo_; }
+  int InputCount() const { return static_cast<int>(inputs_.size()); }
+  int OutputCount() const { return static_cast<int>(outputs_.size()); }
+  bool IsInputConnected(int index) const;
+  bool IsOutputConnected(int index) const;
+
+  PluginEditor* Editor() const { return editor_.get(); }
+  ReentrantLock* Lock() const { return lock_.get(); }
+
+  // --- Audio frame (host audio thread, instance lock held by the caller) --------------------
+
+  // Converts the host's float block to 64-bit samples, runs ProcessBlock and converts back,
+  // replacing the host's output or adding to it.
+  void ProcessFloatBlock(float** inputs, float** outputs, int32_t frames, bool accumulate);
+  // Hands the host's 64-bit buffers to ProcessBlock in place.
+  void ProcessDoubleBlock(double** inputs, double** outputs, int32_t frames);
+
+ protected:
+  // Copies input i to output i for every channel pair and silences the remaining outputs.
+  void PassThrough(double** inputs, double** outputs, int32_t frames) const;
+
+  // Marks channel `index` connected or not; a disconnected channel's slot points at its
+  // scratch buffer.
+  void SetInputConnected(int index, bool connected);
+  void SetOutputConnected(int index, bool connected);
+
+  void SetHostStateFlag(int32_t bit, bool on);
+
+  std::vector<ChannelIoConfig> channelIo_;
+  std::vector<std::unique_ptr<ParamSpec>> params_;
+  std::vector<Preset> presets_;
+  int currentPreset_ = 0;
+  int pendingWheelEdit_ = -1;
+  std::unique_ptr<ReentrantLock> lock_;
+  std::string effectName_;
+  std::string product_;
+  std::string vendor_;
+  int32_t uniqueId_ = 0;
+  int32_t vendorVersion_ = 0;
+  int hostCode_ = -1;
+  int hostVersion_ = 0;
+  int32_t hostStateFlags_ = 0;
+  double sampleRate_ = 44100.0;
+  int blockSize_ = 0;
+  int latency_ = 0;
+  std::unique_ptr<PluginEditor> editor_;
+  std::vector<double*> inputSlots_;
+  std::vector<double*> outputSlots_;
+  std::vector<InputChannel> inputs_;
+  std::vector<OutputChannel> outputs_;
+  int stateChunkSize_ = -1;
+
+ private:
+  // One piece of at most the block size, starting `offset` frames into the host's buffers.
+  void ProcessFloatPiece(float** inputs, float** outputs, int32_t offset, int32_t frames,
+                         bool accumulate);
+  void ProcessDoublePiece(double** inputs, double** outputs, int32_t offset, int32_t frames);
+};
+
+}  // namespace corvalen
