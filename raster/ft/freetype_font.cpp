@@ -1,0 +1,111 @@
+// The native glyph source: FreeType renders each character as 8-bit coverage in a cell
+// as tall as the line, with the baseline at the font's ascent, just as the Windows
+// renderer reads its glyphs back from GDI.
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_SYNTHESIS_H
+
+#include <algorithm>
+#include <cmath>
+
+#include "raster/ft/registered_faces.h"
+#include "raster/platform_font.h"
+
+namespace corvalen::raster {
+namespace {
+
+constexpr int kBoldWeight = 600;
+
+class FreeTypeFont final : public PlatformFont {
+public:
+    ~FreeTypeFont() override {
+        if (face_ != nullptr) FT_Done_Face(face_);
+        if (library_ != nullptr) FT_Done_FreeType(library_);
+    }
+
+    bool open(const ft::RegisteredFace& registered, const FontRequest& request) {
+        bytes_ = registered.bytes;
+        // A negative height asks for the character height on the platform; natively both
+        // signs mean the cell.
+        const int height = request.height < 0 ? -request.height : request.height;
+        if (!bytes_ || height <= 0) return false;
+        if (FT_Init_FreeType(&library_) != 0) return false;
+        if (FT_New_Memory_Face(library_, bytes_->data(), static_cast<FT_Long>(bytes_->size()), 0, &face_) != 0) return false;
+        // The request's height is the cell height (ascent plus descent), as on the platform.
+        FT_Size_RequestRec size{};
+        size.type = FT_SIZE_REQUEST_TYPE_CELL;
+        size.height = static_cast<FT_Long>(height) * 64;
+        if (FT_Request_Size(face_, &size) != 0) return false;
+        lineHeight_ = height;
+        ascent_ = static_cast<int>(std::lround(static_cast<double>(face_->size->metrics.ascender) / 64.0));
+        emboldenFace_ = request.weight >= kBoldWeight && (face_->style_flags & FT_STYLE_FLAG_BOLD) == 0;
+        slantFace_ = request.italic && (face_->style_flags & FT_STYLE_FLAG_ITALIC) == 0;
+        monochrome_ = request.quality == 3;  // "not antialiased"
+        return true;
+    }
+
+    int lineHeight() override { return lineHeight_; }
+
+    bool renderGlyph(char32_t c, GlyphImage& out) override {
+        out = GlyphImage{};
+        if (face_ == nullptr) return false;
+        const FT_UInt index = FT_Get_Char_Index(face_, c);
+        const FT_Int32 loadFlags = monochrome_ ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL;
+        if (FT_Load_Glyph(face_, index, FT_LOAD_DEFAULT | loadFlags) != 0) return false;
+        FT_GlyphSlot slot = face_->glyph;
+        if (slantFace_) FT_GlyphSlot_Oblique(slot);
+        if (emboldenFace_) FT_GlyphSlot_Embolden(slot);
+        if (FT_Render_Glyph(slot, monochrome_ ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) return false;
+        out.advance = static_cast<int>(std::lround(static_cast<double>(slot->advance.x) / 64.0));
+        const FT_Bitmap& bitmap = slot->bitmap;
+        const int width = static_cast<int>(bitmap.width);
+        const int rows = static_cast<int>(bitmap.rows);
+        if (width <= 0 || rows <= 0) return true;  // a space: advance only
+        out.width = width;
+        out.height = lineHeight_;
+        out.xOffset = slot->bitmap_left;
+        out.coverage.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(lineHeight_), 0);
+        const int top = ascent_ - slot->bitmap_top;  // cell row of the bitmap's first row
+        bool anyInk = false;
+        for (int y = 0; y < rows; ++y) {
+            const int cellRow = top + y;
+            if (cellRow < 0 || cellRow >= lineHeight_) continue;
+            const unsigned char* source = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
+            std::uint8_t* target = out.coverage.data() + static_cast<std::ptrdiff_t>(cellRow) * width;
+            for (int x = 0; x < width; ++x) {
+                const std::uint8_t value = bitmap.pixel_mode == FT_PIXEL_MODE_MONO
+                                               ? ((source[x >> 3] >> (7 - (x & 7))) & 1 ? 255 : 0)
+                                               : source[x];
+                target[x] = value;
+                anyInk = anyInk || value != 0;
+            }
+        }
+        if (!anyInk) {
+            out.width = out.height = out.xOffset = 0;
+            out.coverage.clear();
+        }
+        return true;
+    }
+
+private:
+    std::shared_ptr<const std::vector<unsigned char>> bytes_;
+    FT_Library library_ = nullptr;
+    FT_Face face_ = nullptr;
+    int lineHeight_ = 0;
+    int ascent_ = 0;
+    bool emboldenFace_ = false;
+    bool slantFace_ = false;
+    bool monochrome_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<PlatformFont> createPlatformFont(const FontRequest& request) {
+    const ft::RegisteredFace registered = ft::findFace(request.faceName, request.weight, request.italic);
+    if (!registered.bytes) return nullptr;
+    auto font = std::make_unique<FreeTypeFont>();
+    if (!font->open(registered, request)) return nullptr;
+    return font;
+}
+
+}  // namespace corvalen::raster

@@ -1,0 +1,180 @@
+// CachedFont's own text drawing: glyph coverage maps blended into the destination.
+#include <algorithm>
+
+#include "raster/cached_font.h"
+#include "raster/pixel_blend.h"
+#include "raster/row_access.h"
+#include "raster/utf8_reader.h"
+
+namespace corvalen::raster {
+namespace {
+
+// The byte rule of glyph blending: coverage c of text byte t over destination byte d.
+class GlyphBlender {
+public:
+    GlyphBlender(std::uint32_t colour, float alpha)
+        : colour_(colour), opaque_(alpha >= 1.0f), a256_(pixel::alpha256(alpha)) {}
+
+    std::uint32_t blend(std::uint32_t d, int c) const {
+        // At full strength the weight is 255 - c; otherwise 256 - a256 x c / 256.
+        const int keep = opaque_ ? 255 - c : 256 - a256_ * c / 256;
+        std::uint32_t out = 0;
+        for (int shift = 0; shift < 32; shift += 8) {
+            const int t = pixel::byteAt(colour_, shift);
+            const int db = pixel::byteAt(d, shift);
+            out |= static_cast<std::uint32_t>(t + (db - t) * keep / 256) << shift;
+        }
+        return out;
+    }
+
+private:
+    std::uint32_t colour_;
+    bool opaque_;
+    int a256_;
+};
+
+// Reads text character by character, with carriage returns dropped and line feeds either
+// breaking lines or (single line) reading as spaces.
+class TextWalker {
+public:
+    TextWalker(const char* text, int length, bool singleLine)
+        : reader_(text, static_cast<std::size_t>(length)), singleLine_(singleLine) {}
+
+    // False at the end of the text. lineBreak is set for a line feed.
+    bool next(char32_t& c, bool& lineBreak) {
+        while (!reader_.done()) {
+            c = reader_.next();
+            if (c == U'\r') continue;
+            lineBreak = c == U'\n' && !singleLine_;
+            if (c == U'\n' && singleLine_) c = U' ';
+            return true;
+        }
+        return false;
+    }
+
+private:
+    Utf8Reader reader_;
+    bool singleLine_;
+};
+
+struct ClipBox {
+    int left, top, right, bottom;
+};
+
+}  // namespace
+
+int CachedFont::drawWithGlyphs(RasterBitmap* dest, const char* text, int length, Rect* rect,
+                               unsigned flags) {
+    const bool singleLine = (flags & kTextSingleLine) != 0;
+    const int lineStep = lineHeight_ + extraLineSpacing_;
+
+    // Measuring pass: the widest line and the number of lines.
+    int lines = 1;
+    int lineWidth = 0;
+    int widest = 0;
+    {
+        TextWalker walker(text, length, singleLine);
+        char32_t c = 0;
+        bool lineBreak = false;
+        while (walker.next(c, lineBreak)) {
+            if (lineBreak) {
+                widest = std::max(widest, lineWidth);
+                lineWidth = 0;
+                ++lines;
+                continue;
+            }
+            if (const GlyphEntry* glyph = glyphFor(c)) lineWidth += glyph->advance;
+        }
+        widest = std::max(widest, lineWidth);
+    }
+    const int textHeight = lineHeight_ + (lines - 1) * lineStep;
+
+    Rect whole{0, 0, dest != nullptr ? dest->width() : 0, dest != nullptr ? dest->height() : 0};
+    Rect& area = rect != nullptr ? *rect : whole;
+    if ((flags & kTextMeasureOnly) != 0) {
+        area.right = area.left + widest;
+        area.bottom = area.top + textHeight;
+        return textHeight;
+    }
+    const PixelRows rows(dest);
+    float alpha = std::min(alpha_, 1.0f);
+    if ((flags & kTextUseColourAlpha) != 0) alpha *= static_cast<float>(textColour_ >> 24) / 255.0f;
+    if (!rows.valid() || !(alpha > 0.0f)) return textHeight;
+
+    ClipBox clip{0, 0, rows.width, rows.height};
+    if ((flags & kTextNoClip) == 0) {
+        clip.left = std::max(clip.left, area.left);
+        clip.top = std::max(clip.top, area.top);
+        clip.right = std::min(clip.right, area.right);
+        clip.bottom = std::min(clip.bottom, area.bottom);
+    }
+    if (clip.right <= clip.left || clip.bottom <= clip.top) return textHeight;
+
+    int y = area.top;
+    if ((flags & kTextVerticalCentre) != 0) {
+        y = area.top + (area.bottom - area.top - textHeight) / 2;
+    } else if ((flags & kTextBottom) != 0) {
+        y = area.bottom - textHeight;
+    }
+    const GlyphBlender blender(textColour_, alpha);
+    const bool opaqueBackground = backgroundMode_ == 2;
+
+    TextWalker walker(text, length, singleLine);
+    TextWalker lineScanner = walker;
+    bool more = true;
+    while (more) {
+        // Width of this line, for its alignment.
+        int width = 0;
+        {
+            char32_t c = 0;
+            bool lineBreak = false;
+            while (lineScanner.next(c, lineBreak) && !lineBreak) {
+                if (const GlyphEntry* glyph = glyphFor(c)) width += glyph->advance;
+            }
+        }
+        int x = area.left;
+        if ((flags & kTextCentre) != 0) {
+            x = area.left + (area.right - area.left - width) / 2;
+        } else if ((flags & kTextRight) != 0) {
+            x = area.right - width;
+        }
+        char32_t c = 0;
+        bool lineBreak = false;
+        more = false;
+        while (walker.next(c, lineBreak)) {
+            if (lineBreak) {
+                more = true;
+                break;
+            }
+            const GlyphEntry* glyph = glyphFor(c);
+            if (glyph == nullptr) continue;
+            if (opaqueBackground) {
+                const int boxLeft = std::max({clip.left, x + std::min(0, glyph->xOffset)});
+                const int boxRight = std::min(clip.right, x + std::max(glyph->advance, glyph->xOffset + glyph->width));
+                const int boxBottom = std::min(clip.bottom, y + lineHeight_);
+                for (int row = std::max(clip.top, y); row < boxBottom; ++row)
+                    for (int col = boxLeft; col < boxRight; ++col) rows.row(row)[col] = backgroundColour_;
+            }
+            if (glyph->width > 0 && glyph->height > 0) {
+                const std::uint8_t* map = glyphs_.coverage(*glyph);
+                const int left = x + glyph->xOffset;
+                const int fromRow = std::max(0, clip.top - y);
+                const int toRow = std::min(glyph->height, clip.bottom - y);
+                const int fromCol = std::max(0, clip.left - left);
+                const int toCol = std::min(glyph->width, clip.right - left);
+                for (int gy = fromRow; gy < toRow; ++gy) {
+                    std::uint32_t* out = rows.row(y + gy) + left;
+                    const std::uint8_t* coverage = map + static_cast<std::ptrdiff_t>(gy) * glyph->width;
+                    for (int gx = fromCol; gx < toCol; ++gx) {
+                        if (coverage[gx] != 0) out[gx] = blender.blend(out[gx], coverage[gx]);
+                    }
+                }
+            }
+            x += glyph->advance;
+        }
+        y += lineStep;
+    }
+    return textHeight;
+}
+
+}  // namespace corvalen::raster
