@@ -6,6 +6,10 @@
 namespace corvalen {
 namespace {
 
+constexpr int kStateChunkSize = 1365;
+constexpr int kProgramChunkSize = 1377;
+constexpr int kBankChunkSize = 16 * (1365 + 261) + 12;
+
 PluginIdentity ProductIdentity() {
   PluginIdentity identity;
   identity.effectName = product::kEffectName;
@@ -29,6 +33,16 @@ CorrectionPlugin::CorrectionPlugin(vst2::HostCallback hostCallback)
     : Vst2Plugin(hostCallback, ProductIdentity()) {
   // 4. The parameters, in host index order.
   AppendParameters(params_);
+  // 5. Snapshots hold 337 bytes of parameters and up to 4 + 1024 bytes of custom data; the
+  //    chunk buffers are reserved once for the largest program and bank chunk.
+  SetStateChunkSize(kStateChunkSize);
+  ReserveProgramChunk(kProgramChunkSize);
+  ReserveBankChunk(kBankChunkSize);
+  // 6.-8. "Default" from the defaults, restored (a full parameter pass), then the other
+  //    presets from the same state under their numbered names.
+  MakePresets("Default", 1);
+  RestorePreset(0);
+  MakePresets(nullptr, -1);
   PublishCounts();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "shell/vst2_plugin.h"
 
@@ -22,9 +23,24 @@ class CorrectionPlugin : public Vst2Plugin {
   // True once the host has set both a sample rate and a block size.
   bool IsReadyToProcess() const;
 
+  // The measurement file's path (UTF-8, no zero bytes; empty when none is loaded). The state
+  // chunks carry it as custom data; the file button owns it once the editor exists.
+  const std::string& MeasurementPath() const { return measurementPath_; }
+
  protected:
   // The equaliser's audio path, once the host has told the sample rate and block size.
   void ProcessEqualiser(double** inputs, double** outputs, int32_t frames);
+
+  // Parameters followed by the custom data (engine/correction_plugin_state.cpp).
+  bool WriteSnapshot(ByteChunk& chunk) override;
+  int ReadSnapshot(const ByteChunk& chunk, int position) override;
+  bool WriteFullState(ByteChunk& chunk) override;
+  int ReadFullState(const ByteChunk& chunk, int position) override;
+  // Custom data: the measurement path, at most 1024 bytes.
+  bool SerializeCustomPresetData(ByteChunk& chunk);
+  int UnserializeCustomPresetData(const ByteChunk& chunk, int position);
+
+  std::string measurementPath_;
 };
 
 // Fixed facts of the product.

@@ -12,6 +12,7 @@
 #include "shell/channels.h"
 #include "shell/param_spec.h"
 #include "shell/plugin_editor.h"
+#include "shell/byte_chunk.h"
 #include "shell/preset.h"
 #include "shell/reentrant_lock.h"
 
@@ -88,7 +89,24 @@ class PluginBase {
   // 14. Writes the name of a MIDI note; the default names nothing and answers false.
   virtual bool GetNoteName(int key, char* buffer, int length);
 
-  // 15.-23. Preset and chunk hooks: declared with the preset and chunk code.
+  // 15., 16. Size the program-chunk and bank-chunk buffers (the VST2 layer owns them); false
+  //     when memory runs out.
+  virtual bool ReserveProgramChunk(int size) = 0;
+  virtual bool ReserveBankChunk(int size) = 0;
+  // 17.-20. Instance lock held. A snapshot holds the parameters not excluded from snapshots,
+  //     the full state all of them; the product appends its custom data to both. Writers
+  //     answer true when everything fit, readers the next position or -1.
+  //     Defined in shell/preset_operations.cpp.
+  virtual bool WriteSnapshot(ByteChunk& chunk);
+  virtual int ReadSnapshot(const ByteChunk& chunk, int position);
+  virtual bool WriteFullState(ByteChunk& chunk);
+  virtual int ReadFullState(const ByteChunk& chunk, int position);
+  // 21., 22. Instance lock held: the bank chunk after its header.
+  virtual bool WriteBankBody(ByteChunk& chunk);
+  virtual int ReadBankBody(const ByteChunk& chunk, int position);
+  // 23. Renames preset index (the current one when index < 0), keeping at most
+  //     Preset::kMaxNameLength characters.
+  virtual void RenamePreset(int index, const char* name);
 
   // 24. OnParamChange for every parameter index in order.
   virtual void OnAllParamsChanged();
@@ -142,6 +160,24 @@ class PluginBase {
   std::vector<Preset>& Presets() { return presets_; }
   const std::vector<Preset>& Presets() const { return presets_; }
   int CurrentPresetIndex() const { return currentPreset_; }
+  // Instance lock held by the caller for all of these (shell/preset_operations.cpp).
+  // Initialises the next `count` uninitialised presets (all remaining when count < 0) from
+  // the live parameters, naming them `name` when given; false when the presets run out.
+  bool MakePresets(const char* name, int count);
+  // Appends and initialises one preset when there is none.
+  void EnsureDefaultPreset();
+  // Writes the live state into the current preset and renames it when name is non-empty.
+  void StoreCurrentPreset(const char* name);
+  // Reads preset index (current when < 0) into the live parameters, runs OnParamChange for
+  // all and makes it current; an uninitialised preset is initialised from the live state.
+  bool RestorePreset(int index);
+  // The name of preset index (current when < 0); empty outside the list.
+  std::string PresetName(int index) const;
+  // Bytes reserved for each preset snapshot.
+  int StateChunkSize() const;
+  void SetStateChunkSize(int size) { stateChunkSize_ = size; }
+  // Every editor control bound to a parameter takes the parameter's normalised value.
+  void PushParamsToEditor();
 
   // --- Wheel gestures ------------------------------------------------------------------------
 

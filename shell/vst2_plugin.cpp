@@ -1,6 +1,7 @@
 #include "shell/vst2_plugin.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "shell/host_identification.h"
@@ -82,7 +83,10 @@ float Vst2Plugin::GetParameterNormalised(int32_t index) const {
 void Vst2Plugin::SetParameterNormalised(int32_t index, float value) {
   ParamSpec* param = Param(index);
   if (param == nullptr) return;
-  const double normalised = static_cast<double>(value);
+  // Hosts should send 0..1 only: a value outside is clamped and one that is not a number is
+  // ignored, so neither the parameter nor the editor's controls leave their range.
+  if (!std::isfinite(value)) return;
+  const double normalised = value < 0.0f ? 0.0 : (value > 1.0f ? 1.0 : static_cast<double>(value));
   if (Editor() != nullptr) Editor()->SetControlsForParameter(index, normalised);
   param->SetNormalised(normalised);
   OnParamChange(index);

@@ -62,6 +62,8 @@ class Vst2Plugin : public PluginBase {
   void SetLatency(int samples) override;
   bool SendMidiMessage(const MidiMessage& message) override;
   bool SendSysEx(const SysExMessage& message) override;
+  bool ReserveProgramChunk(int size) override;
+  bool ReserveBankChunk(int size) override;
 
  protected:
   // Calls the host; 0 when there is no host callback.
