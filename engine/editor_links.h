@@ -1,0 +1,27 @@
+// What the change handler needs from the editor's controls, as small interfaces the editor's
+// control classes implement. The plug-in holds one pointer per control; each is null until the
+// editor has been built, and every step that uses one is skipped while it is null.
+#pragma once
+
+#include <string>
+
+namespace corvalen {
+
+// A text control the engine writes: a read-out or the status text.
+class TextLink {
+ public:
+  virtual ~TextLink() = default;
+  virtual const std::string& text() const = 0;
+  // Stores the text and marks the control for redraw, only when it differs from the shown one.
+  virtual void setText(const std::string& text) = 0;
+  virtual void markDirty(bool push) = 0;
+};
+
+// A control the engine shows or hides (the splash panel).
+class VisibilityLink {
+ public:
+  virtual ~VisibilityLink() = default;
+  virtual void setHidden(bool hidden) = 0;
+};
+
+}  // namespace corvalen

@@ -1,0 +1,30 @@
+// The values the parameter-change handler records for the audio path and the response graph.
+// Written only by OnParamChange; read by ProcessBlock (instance lock held) and by the graph
+// (editor thread, no lock).
+#pragma once
+
+#include <cstdint>
+
+namespace corvalen {
+
+inline constexpr int kBandCount = 12;
+
+enum CurveLayer : int {
+  kEqLayer = 0,        // "EQ_grafico": the equaliser curve
+  kMeasuredLayer = 1,  // "FR_grafico": the measurement
+  kCorrectedLayer = 2, // "FRyEQ_grafico": the measurement with the equaliser
+  kTargetLayer = 3,    // "TARGET_grafico": the flat target line
+  kLayerCount = 4,
+};
+
+struct EngineState {
+  std::uint8_t bandEnabled[kBandCount] = {};
+  std::uint8_t layerShown[kLayerCount] = {};
+  std::uint8_t separator = 0;  // 0 comma, 1 tab
+  double referenceLevelDb = 0.0;
+  double outputGainDb = 0.0;
+  std::uint8_t bypass = 0;
+  std::uint8_t splash = 0;
+};
+
+}  // namespace corvalen

@@ -1,0 +1,17 @@
+// Opening files by a UTF-8 path. Windows needs the wide-character calls to reach paths outside
+// the ANSI code page; elsewhere the UTF-8 bytes are the path.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace corvalen {
+
+// A read-only binary stream, or null when the path cannot be opened (or is not valid UTF-8 on
+// Windows). The caller closes it with std::fclose.
+std::FILE* OpenFileForReading(const std::string& utf8Path);
+
+// Whether something (a file or a folder) exists at the path: the file-status query.
+bool PathExists(const std::string& utf8Path);
+
+}  // namespace corvalen

@@ -1,0 +1,27 @@
+// The curves the response graph draws, in dB relative to the target, as functions of the model.
+// The graph calls these and never evaluates a filter formula itself.
+#pragma once
+
+#include "engine/response_model.h"
+
+namespace corvalen {
+
+// H_k(f) of band k (1..12): its magnitude response, or exactly 0 dB while the band is off.
+double BandCurveDb(const ResponseModel& model, int k, double hz);
+
+// EQ(f): the sum of the twelve band responses. Ignores the bypass and the output gain.
+double EqResponseDb(const ResponseModel& model, double hz);
+
+// Grid point i of each layer.
+double EqCurveDb(const ResponseModel& model, int i);
+double MeasuredCurveDb(const ResponseModel& model, int i);   // FR[i] - reference level
+double CorrectedCurveDb(const ResponseModel& model, int i);  // FR[i] + EQ(i) - reference level
+double TargetCurveDb(const ResponseModel& model, int i);     // 0
+
+// Whether the layer's switch is on.
+bool LayerShown(const ResponseModel& model, CurveLayer layer);
+
+// All N points of a layer at once (the EQ is evaluated once per point); out holds pointCount().
+void FillCurve(const ResponseModel& model, CurveLayer layer, double* out);
+
+}  // namespace corvalen
