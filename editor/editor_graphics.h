@@ -1,0 +1,136 @@
+// The platform-neutral half of the editor's drawing host: the layout plane and its scale
+// shift, the draw bitmap every control paints into, images and fonts from the library's
+// own resources, text, the graph's drawing helpers, and the redraw cycle that turns dirty
+// controls into repainted areas. The window that shows the draw bitmap derives from it.
+//
+// Everything here takes layout units (a 1600 x 1054 plane) and converts to draw-bitmap
+// pixels by an arithmetic right shift by the effective scale shift: 0 draws full size,
+// 1 half size.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "editor/bitmap_ref.h"
+#include "editor/editor_control.h"
+#include "editor/layout_rect.h"
+#include "editor/text_style.h"
+#include "raster/cached_font.h"
+#include "raster/system_bitmap.h"
+
+namespace corvalen::editor {
+
+class EditorGraphics {
+public:
+    static constexpr int kLayoutWidth = 1600;
+    static constexpr int kLayoutHeight = 1054;
+    static constexpr int kFrameRate = 24;
+    static constexpr std::uint32_t kDashColour = 0xFF8C8C8C;
+
+    // Created with the plug-in instance's editor, before any window exists: no forced
+    // shift, an empty draw bitmap.
+    EditorGraphics();
+    EditorGraphics(const EditorGraphics&) = delete;
+    EditorGraphics& operator=(const EditorGraphics&) = delete;
+    // Destroys the controls, last first, then the draw bitmap. The process-wide image and
+    // font caches stay.
+    virtual ~EditorGraphics();
+
+    // --- Controls -------------------------------------------------------------------------
+    // Takes ownership; attach order is drawing order (first = bottom) and the reverse of
+    // hit-test order. Returns the control.
+    EditorControl* attach(std::unique_ptr<EditorControl> control);
+    const std::vector<std::unique_ptr<EditorControl>>& controls() const { return controls_; }
+
+    // --- Scale ----------------------------------------------------------------------------
+    // The forced shift when one is set, else the default shift: 0 or 1.
+    int effectiveShift() const;
+    int forcedShift() const { return forcedShift_; }
+    void setDefaultShift(int shift) { defaultShift_ = shift <= 0 ? 0 : 1; }
+    int frameRate() const { return kFrameRate; }
+
+    // Editor thread: the plug-in's scale-change hook. Forces the shift (0 or 1), sizes the
+    // draw bitmap to the layout at that shift and preloads that shift's images into the
+    // process-wide cache. The window host then calls every control's rescale. True.
+    bool applyScale(int shift);
+
+    // --- Images ---------------------------------------------------------------------------
+    // Editor thread. Points ref at its image for the effective shift (the odd id at shift
+    // 1, the even id at shift 0) and takes frame width and height from the image. True
+    // when a real image was found; otherwise ref points at the 0 x 0 placeholder and
+    // draws nothing (it is looked up again on the next resolution).
+    bool resolveBitmap(BitmapRef& ref);
+    // Any thread. Decodes PNG resource id into a new bitmap; null when the resource is
+    // missing, 7 bytes or less, or does not decode. The window host may replace it.
+    virtual std::unique_ptr<raster::RasterBitmap> loadPngResource(int id);
+
+    // Editor thread, image controls: blit frame number `frame` of ref with its top-left at
+    // layout (x, y), weighted by the image's own alpha (alpha 0.25 for greyed controls).
+    void drawFrame(const BitmapRef& ref, int frame, int x, int y, float alpha);
+    // Editor thread, the background control: copies the part of ref's image under the
+    // area being repainted (the whole image outside a paint) to the same place.
+    void drawBackground(const BitmapRef& ref);
+
+    // --- Fonts and text -------------------------------------------------------------------
+    // Any thread. Makes TrueType resource id available to the process; the platform is
+    // asked once per process and id. True when id is registered.
+    bool registerFontResource(int id);
+    // Editor thread. The style's cached font, found in or added to the process-wide font
+    // cache for the effective shift. Null when the platform has no such font.
+    raster::CachedFont* resolveFont(TextStyle& style);
+    // Editor thread. Draws UTF-8 text in the style's colour and alignment into rect, not
+    // clipped; returns the drawn height in layout units. A null or empty text draws
+    // nothing and returns the font's line height in layout units (how controls measure).
+    // 0 when the font cannot be created.
+    int drawText(TextStyle& style, const char* text, const LayoutRect& rect);
+
+    // --- The graph's drawing helpers ------------------------------------------------------
+    // The line, then `extra` pairs of parallel lines n = 1 .. extra units to either side:
+    // side by side horizontally when the line is at least 45 degrees steep, else above and
+    // below. All at the same alpha.
+    void thickLine(std::uint32_t colour, int x1, int y1, int x2, int y2, int extra,
+                   bool antialias, float alpha);
+    // Five units wide with soft edges: the line at alpha 1, the pairs at 1 unit at 0.5 and
+    // at 2 units at 0.25; antialiased.
+    void softLine(std::uint32_t colour, int x1, int y1, int x2, int y2);
+    // The target line: a 6-unit dash every 12 units from xStart, the last one cut at xEnd.
+    void dashedLine(int xStart, int xEnd, int y);
+    // Blends colour (with its own alpha, times alpha) over left..right, top..bottom.
+    void fillRectAlpha(std::uint32_t colour, const LayoutRect& rect, float alpha);
+    // An antialiased disc around layout (cx, cy); centre and radius scale with the shift.
+    void fillDisc(float cx, float cy, float radius, std::uint32_t colour, float alpha);
+
+    // --- Redraw cycle ---------------------------------------------------------------------
+    // Editor thread, once per tick. Cleans every dirty control and merges their rects into
+    // `dirty`; at shift 1 the union is widened to even coordinates so it maps to whole
+    // pixels. True when any control was dirty.
+    bool isDirty(LayoutRect& dirty);
+    // Editor thread, from the window's paint handler: paints every visible control whose
+    // rect overlaps update, bottom first. Controls clip themselves to paintRegion().
+    void paint(const LayoutRect& update);
+    // The area being repainted while paint runs, else null.
+    const LayoutRect* paintRegion() const { return paintRegion_; }
+
+    raster::SystemBitmap& drawBitmap() { return drawBitmap_; }
+
+protected:
+    // Any thread, font lock held: hands TrueType resource id to the platform. The window
+    // host may replace it.
+    virtual bool installFontResource(int id);
+
+private:
+    int toPixels(int units) const { return units >> effectiveShift(); }
+    void line(std::uint32_t colour, int x1, int y1, int x2, int y2, float alpha, bool antialias);
+    void parallelPair(std::uint32_t colour, int x1, int y1, int x2, int y2, int offset,
+                      float alpha, bool antialias);
+
+    std::vector<std::unique_ptr<EditorControl>> controls_;
+    raster::SystemBitmap drawBitmap_;
+    LayoutRect paintArea_;
+    const LayoutRect* paintRegion_ = nullptr;
+    int forcedShift_ = -1;
+    int defaultShift_ = 1;
+};
+
+}  // namespace corvalen::editor
