@@ -18,9 +18,9 @@ constexpr int kFontConsolas = 250;
 constexpr int kFontBahnschrift = 260;
 
 constexpr std::array<EmbeddedFontFace, 3> kEmbeddedFontFaces = {{
-    {kFontAgencyFb, "Agency FB", "DejaVu Sans Condensed", 700},
+    {kFontAgencyFb, "Agency FB", "Roboto Condensed", 700},
     {kFontConsolas, "Consolas", "DejaVu Sans Mono", 700},
-    {kFontBahnschrift, "Bahnschrift", "DejaVu Sans", 400},
+    {kFontBahnschrift, "Bahnschrift", "Roboto", 400},
 }};
 
 // The face to ask the platform for: the embedded family for a layout face that has one,

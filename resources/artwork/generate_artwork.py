@@ -30,8 +30,8 @@ ACCENT_LIGHT = "#8fd3c9"
 WARM = "#d8a24a"          # bypass lamp
 LCD = "#93b873"           # output read-out plate (the read-out prints in dark green)
 
-SANS = "DejaVu Sans"
-CONDENSED = "DejaVu Sans Condensed"
+SANS = "Roboto"
+CONDENSED = "Roboto Condensed"
 
 LAYOUT_WIDTH = 1600
 BAND_COUNT = 12
