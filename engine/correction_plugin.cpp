@@ -43,6 +43,8 @@ CorrectionPlugin::CorrectionPlugin(vst2::HostCallback hostCallback)
   MakePresets("Default", 1);
   RestorePreset(0);
   MakePresets(nullptr, -1);
+  // 9. The response model, created where the editor's controls will be built.
+  CreateResponseModel();
   PublishCounts();
 }
 
@@ -59,11 +61,6 @@ void CorrectionPlugin::ProcessBlock(double** inputs, double** outputs, int32_t f
     return;
   }
   ProcessEqualiser(inputs, outputs, frames);
-}
-
-// Stands in for the equaliser's audio path until the engine's processing defines it.
-void CorrectionPlugin::ProcessEqualiser(double** inputs, double** outputs, int32_t frames) {
-  PassThrough(inputs, outputs, frames);
 }
 
 }  // namespace corvalen

@@ -4,8 +4,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "engine/editor_links.h"
+#include "engine/engine_state.h"
+#include "engine/response_model.h"
 #include "shell/vst2_plugin.h"
 
 namespace corvalen {
@@ -27,6 +31,23 @@ class CorrectionPlugin : public Vst2Plugin {
   // chunks carry it as custom data; the file button owns it once the editor exists.
   const std::string& MeasurementPath() const { return measurementPath_; }
 
+  // --- Engine (engine/correction_plugin_params.cpp, engine/correction_plugin_audio.cpp) ------
+
+  // Host or editor thread, instance lock held (or the constructor's first pass): brings the
+  // engine, the bands, the measurement and the editor's read-outs up to the parameter's value.
+  void OnParamChange(int index) override;
+  // Host thread, instance lock held: stores the rate and retunes every band.
+  void SetSampleRate(double rate) override;
+  // Host thread, instance lock held: the bank keeps its memories on purpose, so a deactivation
+  // or a format change does not click.
+  void Reset() override;
+
+  const EngineState& Engine() const { return engine_; }
+  // Null until construction has created the model (after the first full parameter pass).
+  ResponseModel* Model() const { return responseModel_; }
+  // The sample-rate read-out's text as SetSampleRate last formed it.
+  const std::string& SampleRateText() const { return sampleRateText_; }
+
  protected:
   // The equaliser's audio path, once the host has told the sample rate and block size.
   void ProcessEqualiser(double** inputs, double** outputs, int32_t frames);
@@ -41,6 +62,30 @@ class CorrectionPlugin : public Vst2Plugin {
   int UnserializeCustomPresetData(const ByteChunk& chunk, int position);
 
   std::string measurementPath_;
+
+  // Creates the response model where the editor will build its controls. Until the editor
+  // exists the plug-in owns a bare ResponseModel; the editor's ResponseGraph (an EditorControl
+  // that is also a ResponseModel) takes its place then, and responseModel_ points at it.
+  void CreateResponseModel();
+  // The measurement path the change handler works with: the file button's string once it
+  // exists (which is this same measurementPath_), otherwise measurementPath_.
+  std::string& CurrentMeasurementPath();
+  void HandleBandValue(int index);
+  void HandleMeasurementFile();
+  void HandleUnload();
+  void MarkGraph();
+
+  EngineState engine_;
+  std::unique_ptr<ResponseModel> ownedModel_;
+  ResponseModel* responseModel_ = nullptr;
+  std::string sampleRateText_;
+  // Editor controls the handler updates; null until the editor is built.
+  TextLink* bandReadouts_[36] = {};  // frequency, gain, Q of band 1, then band 2, ...
+  TextLink* outputReadout_ = nullptr;
+  TextLink* statusText_ = nullptr;
+  TextLink* sampleRateReadout_ = nullptr;
+  FileButtonLink* fileButton_ = nullptr;
+  VisibilityLink* splashImage_ = nullptr;
 };
 
 // Fixed facts of the product.

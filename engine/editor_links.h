@@ -24,4 +24,12 @@ class VisibilityLink {
   virtual void setHidden(bool hidden) = 0;
 };
 
+// The file button. Its path string is the plug-in's measurement path (the button edits that
+// string in place), so the state chunks, the model and the handler all see one text.
+class FileButtonLink {
+ public:
+  virtual ~FileButtonLink() = default;
+  virtual std::string& path() = 0;
+};
+
 }  // namespace corvalen

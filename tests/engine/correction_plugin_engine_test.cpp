@@ -1,0 +1,274 @@
+// The plug-in's engine hooks through the real CorrectionPlugin: what each parameter change
+// does, with and without editor controls, the audio path gates, and sample-rate changes.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include "engine/parameter_table.h"
+#include "open_plugin.h"
+#include "shell/param_spec.h"
+
+namespace corvalen {
+namespace {
+
+using testing_support::MakeOpenPlugin;
+using testing_support::SilentHost;
+
+class FakeText : public TextLink {
+ public:
+  const std::string& text() const override { return text_; }
+  void setText(const std::string& text) override {
+    if (text == text_) return;
+    text_ = text;
+    ++redraws;
+  }
+  void markDirty(bool push) override {
+    ++redraws;
+    if (push) ++pushes;
+  }
+  std::string text_;
+  int redraws = 0;
+  int pushes = 0;
+};
+
+class FakeVisibility : public VisibilityLink {
+ public:
+  void setHidden(bool on) override { hidden = on ? 1 : 0; }
+  int hidden = -1;
+};
+
+class FakeFileButton : public FileButtonLink {
+ public:
+  explicit FakeFileButton(std::string& path) : path_(path) {}
+  std::string& path() override { return path_; }
+  std::string& path_;
+};
+
+class CountingModel : public ResponseModel {
+ public:
+  using ResponseModel::ResponseModel;
+  void markForRedraw() override { ++redraws; }
+  int redraws = 0;
+};
+
+// The plug-in with stand-ins for the editor's controls plugged in where the editor will.
+class LinkedPlugin : public CorrectionPlugin {
+ public:
+  LinkedPlugin() : CorrectionPlugin(&SilentHost), button_(measurementPath_) {
+    ownedModel_ = std::make_unique<CountingModel>(engine_, measurementPath_);
+    responseModel_ = ownedModel_.get();
+    for (int i = 0; i < 36; ++i) bandReadouts_[i] = &bandTexts[i];
+    outputReadout_ = &output;
+    statusText_ = &status;
+    sampleRateReadout_ = &sampleRate;
+    fileButton_ = &button_;
+    splashImage_ = &splash;
+  }
+  CountingModel& graph() { return static_cast<CountingModel&>(*responseModel_); }
+  std::string& path() { return measurementPath_; }
+
+  FakeText bandTexts[36], output, status, sampleRate;
+  FakeVisibility splash;
+
+ private:
+  FakeFileButton button_;
+};
+
+void Set(CorrectionPlugin& plugin, int index, double value) {
+  ParamSpec* param = plugin.Param(index);
+  param->SetNormalised(param->Normalise(value));
+  plugin.OnParamChange(index);
+}
+
+std::string TempFile(const char* name, const char* text) {
+  const std::string path = (std::filesystem::temp_directory_path() / name).string();
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (f != nullptr) {
+    std::fputs(text, f);
+    std::fclose(f);
+  }
+  return path;
+}
+
+TEST(CorrectionPluginEngine, ConstructionRecordsStateButTunesNoBand) {
+  CorrectionPlugin plugin(&SilentHost);
+  ASSERT_NE(plugin.Model(), nullptr);
+  for (int k = 1; k <= 12; ++k) {
+    EXPECT_EQ(plugin.Model()->band(k).b0, -666.0);
+    EXPECT_EQ(plugin.Model()->band(k).sampleRate, 48000.0);
+    EXPECT_EQ(plugin.Engine().bandEnabled[k - 1], 1);
+  }
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(plugin.Engine().layerShown[i], 1);
+  for (int i = 0; i < 800; ++i) ASSERT_EQ(plugin.Model()->frCurve()[i], 0.0);
+}
+
+TEST(CorrectionPluginEngine, OpeningTunesEveryBandWithTheDefaults) {
+  auto plugin = MakeOpenPlugin(0.0);
+  for (int k = 1; k <= 12; ++k) {
+    const EqBand& band = plugin->Model()->band(k);
+    EXPECT_EQ(band.frequency, kDefaultBandFrequencies[static_cast<size_t>(k - 1)]);
+    EXPECT_EQ(band.gainDb, 0.0);
+    EXPECT_DOUBLE_EQ(band.q, 0.71);
+    EXPECT_EQ(band.sampleRate, 48000.0);  // until the host sets a rate
+    EXPECT_TRUE(std::isfinite(band.b0) && band.b0 != -666.0);
+  }
+  EXPECT_EQ(plugin->Model()->band(1).type, kPeak);
+  EXPECT_EQ(plugin->Model()->band(12).type, kHighShelf);  // "TipoF12" 0 selects the shelf
+}
+
+TEST(CorrectionPluginEngine, TypeSwitchesMapToBandTypes) {
+  auto plugin = MakeOpenPlugin();
+  Set(*plugin, param::kTypeBand1, 1.0);
+  EXPECT_EQ(plugin->Model()->band(1).type, kLowShelf);
+  Set(*plugin, param::kTypeBand1, 0.0);
+  EXPECT_EQ(plugin->Model()->band(1).type, kPeak);
+  Set(*plugin, param::kTypeBand12, 1.0);
+  EXPECT_EQ(plugin->Model()->band(12).type, kPeak);
+  Set(*plugin, param::kTypeBand12, 0.0);
+  EXPECT_EQ(plugin->Model()->band(12).type, kHighShelf);
+}
+
+TEST(CorrectionPluginEngine, IndicesOutsideTheTableChangeNothing) {
+  auto plugin = MakeOpenPlugin();
+  std::vector<unsigned char> before(sizeof(EqBand) * 12);
+  std::memcpy(before.data(), plugin->Model()->bands(), before.size());
+  const EngineState state = plugin->Engine();
+  plugin->OnParamChange(61);
+  plugin->OnParamChange(-1);
+  EXPECT_EQ(std::memcmp(before.data(), plugin->Model()->bands(), before.size()), 0);
+  EXPECT_EQ(std::memcmp(&state, &plugin->Engine(), sizeof state), 0);
+}
+
+TEST(CorrectionPluginEngine, BandValuesReachOnlyTheirBandAndReadout) {
+  LinkedPlugin plugin;
+  Set(plugin, param::BandQuality(11), 4.0);  // f12Q
+  EXPECT_DOUBLE_EQ(plugin.Model()->band(12).q, 4.0);
+  EXPECT_EQ(plugin.Model()->band(11).q, 0.0);  // untouched since construction
+  EXPECT_EQ(plugin.bandTexts[35].text(), "4.00");
+  EXPECT_EQ(plugin.output.redraws, 0);
+  Set(plugin, param::BandFrequency(2), 1500.0);
+  EXPECT_EQ(plugin.bandTexts[6].text(), "1.50 k");
+  Set(plugin, param::BandGain(2), -6.5);
+  EXPECT_EQ(plugin.bandTexts[7].text(), "-6.5 dB");
+  EXPECT_GE(plugin.graph().redraws, 3);
+}
+
+TEST(CorrectionPluginEngine, OutputReadoutIsMarkedEvenWhenItsTextStays) {
+  LinkedPlugin plugin;
+  Set(plugin, param::kOut, -3.5);
+  EXPECT_EQ(plugin.output.text(), "-3.5");
+  const int redraws = plugin.output.redraws;
+  plugin.OnParamChange(param::kOut);
+  EXPECT_EQ(plugin.output.redraws, redraws + 1);
+  EXPECT_EQ(plugin.output.pushes, 2);
+  EXPECT_EQ(plugin.Engine().outputGainDb, -3.5);
+}
+
+TEST(CorrectionPluginEngine, SwitchingABandOffOnlyMarksTheGraph) {
+  LinkedPlugin plugin;
+  const int redraws = plugin.graph().redraws;
+  Set(plugin, param::BandSwitch(4), 0.0);
+  EXPECT_EQ(plugin.Engine().bandEnabled[4], 0);
+  EXPECT_EQ(plugin.graph().redraws, redraws + 1);
+  Set(plugin, param::kSplashScreen, 0.0);
+  EXPECT_EQ(plugin.splash.hidden, 1);
+  Set(plugin, param::kSplashScreen, 1.0);
+  EXPECT_EQ(plugin.splash.hidden, 0);
+}
+
+TEST(CorrectionPluginEngine, MissingFileShowsTheMessageAndReloadsClearIt) {
+  LinkedPlugin plugin;
+  plugin.path() = "/no/such/folder/headphone.csv";
+  plugin.OnParamChange(param::kFrFile);
+  EXPECT_EQ(plugin.status.text(), "FILE NOT FOUND: /no/such/folder/headphone.csv");
+
+  // Unloading empties the path and the curve but leaves the message.
+  const std::string existing = TempFile("corvalen_engine_status.csv", "20,80\n20000,70\n");
+  plugin.path() = existing;
+  plugin.OnParamChange(param::kFrFile);
+  EXPECT_EQ(plugin.status.text(), "");
+  EXPECT_EQ(plugin.Model()->frCurve()[0], 80.0);
+  plugin.path() = "/no/such/file.csv";
+  plugin.OnParamChange(param::kFrFile);
+  Set(plugin, param::kUnloadFr, 0.0);
+  EXPECT_EQ(plugin.path(), "/no/such/file.csv");
+  Set(plugin, param::kUnloadFr, 1.0);
+  EXPECT_EQ(plugin.path(), "");
+  EXPECT_EQ(plugin.status.text(), "FILE NOT FOUND: /no/such/file.csv");
+  plugin.OnParamChange(param::kFrFile);
+  EXPECT_EQ(plugin.status.text(), "");
+
+  plugin.path() = existing;
+  plugin.OnParamChange(param::kFrFile);
+  Set(plugin, param::kUnloadFr, 1.0);
+  for (int i = 0; i < 800; ++i) ASSERT_EQ(plugin.Model()->frCurve()[i], 0.0);
+  Set(plugin, param::kSeparator, 1.0);  // empty path: still flat
+  for (int i = 0; i < 800; ++i) ASSERT_EQ(plugin.Model()->frCurve()[i], 0.0);
+  std::remove(existing.c_str());
+}
+
+TEST(CorrectionPluginEngine, WithoutEditorTheFileChangeWritesNoText) {
+  auto plugin = MakeOpenPlugin();
+  plugin->OnParamChange(param::kFrFile);  // empty path: flat curve, no status text to write
+  Set(*plugin, param::kUnloadFr, 1.0);    // no file button: nothing to unload
+  for (int i = 0; i < 800; ++i) ASSERT_EQ(plugin->Model()->frCurve()[i], 0.0);
+}
+
+TEST(CorrectionPluginEngine, AudioWaitsForRateAndBlockSize) {
+  auto plugin = MakeOpenPlugin(0.0);
+  Set(*plugin, param::kOut, 6.0);
+  Set(*plugin, param::BandGain(3), 12.0);
+  std::vector<double> l = {1.0, 0.5, -0.25, 0.0}, r = {0.0, 1.0, 0.0, 0.0};
+  std::vector<double> ol(4), orr(4);
+  double* in[2] = {l.data(), r.data()};
+  double* out[2] = {ol.data(), orr.data()};
+  plugin->ProcessBlock(in, out, 4);
+  EXPECT_EQ(ol, l);
+  EXPECT_EQ(orr, r);
+}
+
+TEST(CorrectionPluginEngine, BypassIsInputTimesOutputGain) {
+  auto plugin = MakeOpenPlugin();
+  Set(*plugin, param::BandGain(3), 12.0);
+  Set(*plugin, param::kOut, -6.0);
+  Set(*plugin, param::kBypassEq, 1.0);
+  std::vector<double> l = {1.0, 0.5, -0.25, 0.125}, r = {0.0, 1.0, 0.0, 2.0};
+  std::vector<double> ol(4), orr(4);
+  double* in[2] = {l.data(), r.data()};
+  double* out[2] = {ol.data(), orr.data()};
+  plugin->ProcessBlock(in, out, 4);
+  const double gain = std::pow(10.0, -6.0 * 0.05);
+  for (size_t n = 0; n < 4; ++n) {
+    EXPECT_EQ(ol[n], gain * l[n]);
+    EXPECT_EQ(orr[n], gain * r[n]);
+  }
+}
+
+TEST(CorrectionPluginEngine, SampleRateRetunesBandsAndKeepsMemories) {
+  LinkedPlugin plugin;
+  plugin.Dispatch(vst2::effOpen, 0, 0, nullptr, 0.0f);
+  plugin.Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, 44100.0f);
+  plugin.Dispatch(vst2::effSetBlockSize, 0, 64, nullptr, 0.0f);
+  EXPECT_EQ(plugin.SampleRateText(), "Fs: 44.1 kHz");
+  EXPECT_EQ(plugin.sampleRate.text(), "Fs: 44.1 kHz");
+  std::vector<double> l(64, 0.0), r(64, 0.0);
+  l[0] = 1.0;
+  double* io[2] = {l.data(), r.data()};
+  Set(plugin, param::BandGain(0), 6.0);
+  plugin.ProcessBlock(io, io, 64);
+  const EqBand before = plugin.Model()->band(1);
+  plugin.Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, 96000.0f);
+  const EqBand& after = plugin.Model()->band(1);
+  EXPECT_EQ(after.frequency, before.frequency);
+  EXPECT_EQ(after.sampleRate, 96000.0);
+  EXPECT_NE(after.b1, before.b1);
+  EXPECT_EQ(std::memcmp(after.channel, before.channel, sizeof before.channel), 0);
+  EXPECT_EQ(plugin.SampleRateText(), "Fs: 96.0 kHz");
+}
+
+}  // namespace
+}  // namespace corvalen
