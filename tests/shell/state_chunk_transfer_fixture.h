@@ -1,0 +1,103 @@
+#pragma once
+// An instance of the real product behind the test host: natively the plug-in linked into the
+// test, in the Windows build the DLL loaded as a DAW loads it (CORVALEN_DLL_PATH).
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "shell/vst2_abi.h"
+#include "tools/host/vst_host.h"
+
+#ifndef CORVALEN_DLL_PATH
+#include "shell/plugin_entry.h"
+#endif
+
+namespace corvalen::testing {
+
+inline constexpr double kTwoPi = 6.283185307179586;
+
+class CorvalenInstance : public ::testing::Test {
+ protected:
+  void SetUp() override {
+#ifdef CORVALEN_DLL_PATH
+    ASSERT_TRUE(host_.Load(CORVALEN_DLL_PATH)) << host_.LastError();
+#else
+    ASSERT_TRUE(host_.Open([](vst2::HostCallback callback) {
+      return CreateEffect(callback, &CreatePluginObject);
+    })) << host_.LastError();
+#endif
+  }
+
+  std::vector<unsigned char> GetChunk(bool bank) {
+    void* data = nullptr;
+    const intptr_t length = host_.Dispatch(vst2::effGetChunk, bank ? 0 : 1, 0, &data);
+    if (length <= 0 || data == nullptr) return {};
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    return std::vector<unsigned char>(bytes, bytes + length);
+  }
+
+  intptr_t SetChunk(bool bank, const std::vector<unsigned char>& bytes) {
+    // A copy of the host's own, so that the plug-in cannot rely on the caller's buffer.
+    std::vector<unsigned char> copy = bytes;
+    return host_.Dispatch(vst2::effSetChunk, bank ? 0 : 1, static_cast<intptr_t>(copy.size()),
+                          copy.empty() ? static_cast<void*>(&copy) : copy.data());
+  }
+
+  std::vector<float> AllParameters() {
+    std::vector<float> values;
+    for (int i = 0; i < 61; ++i) values.push_back(host_.GetParameter(i));
+    return values;
+  }
+
+  std::string Display(int index) { return host_.DispatchText(vst2::effGetParamDisplay, index); }
+
+  std::string ProgramName(int index) {
+    return host_.DispatchText(vst2::effGetProgramNameIndexed, index);
+  }
+
+  // Starts processing at 48 kHz and runs a few blocks of a two-tone signal; true when every
+  // output sample is finite (twelve bands at +24 dB may legitimately make it very loud).
+  bool AudioStaysFinite() {
+    host_.Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, 48000.0f);
+    host_.Dispatch(vst2::effSetBlockSize, 0, 256);
+    host_.Dispatch(vst2::effMainsChanged, 0, 1);
+    std::vector<float> left(256), right(256), outLeft(256), outRight(256);
+    float* inputs[2] = {left.data(), right.data()};
+    float* outputs[2] = {outLeft.data(), outRight.data()};
+    for (int block = 0; block < 8; ++block) {
+      for (int i = 0; i < 256; ++i) {
+        const double t = (block * 256 + i) / 48000.0;
+        left[static_cast<std::size_t>(i)] = static_cast<float>(0.5 * std::sin(kTwoPi * 100 * t));
+        right[static_cast<std::size_t>(i)] = static_cast<float>(0.5 * std::sin(kTwoPi * 5000 * t));
+      }
+      host_.ProcessReplacing(inputs, outputs, 256);
+      for (int i = 0; i < 256; ++i) {
+        for (float sample : {outLeft[static_cast<std::size_t>(i)], outRight[static_cast<std::size_t>(i)]}) {
+          if (!std::isfinite(sample)) return false;
+        }
+      }
+    }
+    return true;
+  }
+
+  host::VstHost host_;
+};
+
+// Little-endian field access on chunk bytes.
+inline void PutDouble(std::vector<unsigned char>& bytes, std::size_t offset, double value) {
+  std::memcpy(bytes.data() + offset, &value, 8);
+}
+inline void PutInt32(std::vector<unsigned char>& bytes, std::size_t offset, int32_t value) {
+  std::memcpy(bytes.data() + offset, &value, 4);
+}
+inline int32_t GetInt32(const std::vector<unsigned char>& bytes, std::size_t offset) {
+  int32_t value = 0;
+  std::memcpy(&value, bytes.data() + offset, 4);
+  return value;
+}
+
+}  // namespace corvalen::testing
