@@ -7,14 +7,15 @@
 
 namespace corvalen {
 
-// Instance lock held (or the constructor running) for all of these.
+// Instance lock held (or the constructor running) for all of these. The path is the file
+// button's once the editor exists.
 
 bool CorrectionPlugin::SerializeCustomPresetData(ByteChunk& chunk) {
-  return WriteCustomData(measurementPath_, chunk);
+  return WriteCustomData(CurrentMeasurementPath(), chunk);
 }
 
 int CorrectionPlugin::UnserializeCustomPresetData(const ByteChunk& chunk, int position) {
-  return ReadCustomData(chunk, position, measurementPath_);
+  return ReadCustomData(chunk, position, CurrentMeasurementPath());
 }
 
 bool CorrectionPlugin::WriteSnapshot(ByteChunk& chunk) {
