@@ -1,0 +1,198 @@
+// Every 8-bit blend of blits and fills against a plain per-byte reference, for every
+// pair of byte values in every lane (so a carry leaking between bytes shows), and against
+// values computed independently by data/make_blend_reference.py.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "raster/blit.h"
+#include "raster/fill.h"
+#include "raster/memory_bitmap.h"
+#include "test_bitmaps.h"
+
+namespace corvalen::raster {
+namespace {
+
+using testing::at;
+using testing::fromLanes;
+using testing::laneOf;
+using testing::truncatedDivide;
+
+struct BlendCase {
+    std::uint32_t source, destination;
+    int parameter;
+    std::uint32_t expected;
+};
+#include "data/blend_reference.inc"
+
+// Source pixel (x, y): every lane sees every (source, destination) pair across the grid.
+std::uint32_t sourceAt(int x, int y) { return fromLanes(x, y, 255 - x, x ^ 0xA5); }
+std::uint32_t destinationAt(int x, int y) { return fromLanes(y, x, y, 255 - y); }
+
+void makeGrids(MemoryBitmap& source, MemoryBitmap& destination) {
+    source.resize(256, 256);
+    destination.resize(256, 256);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x) {
+            at(source, x, y) = sourceAt(x, y);
+            at(destination, x, y) = destinationAt(x, y);
+        }
+}
+
+int copyReference(int s, int d, float alpha) {
+    if (alpha == 0.5f) return (s >> 1) + (d >> 1);
+    const int a256 = static_cast<int>(alpha * 256.0f);
+    return s + truncatedDivide((d - s) * (256 - a256), 256);
+}
+
+TEST(CopyBlit, EveryBytePairAtEachAlpha) {
+    for (float alpha : {0.5f, 0.25f, 0.3f, 0.75f, 0.9f, 0.01f}) {
+        MemoryBitmap source, destination;
+        makeGrids(source, destination);
+        blit(&destination, &source, 0, 0, nullptr, alpha, kCombineCopy);
+        int wrong = 0;
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x)
+                for (int lane = 0; lane < 4; ++lane) {
+                    const int expected = copyReference(laneOf(sourceAt(x, y), lane), laneOf(destinationAt(x, y), lane), alpha);
+                    if (laneOf(at(destination, x, y), lane) != expected) ++wrong;
+                }
+        EXPECT_EQ(wrong, 0) << "alpha " << alpha;
+    }
+}
+
+TEST(CopyBlit, FullAlphaCopiesEveryWord) {
+    MemoryBitmap source, destination;
+    makeGrids(source, destination);
+    blit(&destination, &source, 0, 0, nullptr, 1.0f, kCombineCopy);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x) ASSERT_EQ(at(destination, x, y), sourceAt(x, y));
+}
+
+// Source alpha at full strength over every colour pair for every source alpha.
+TEST(SourceAlphaBlit, EveryBytePairForEverySourceAlpha) {
+    MemoryBitmap source(256, 256), destination(256, 256);
+    int wrong = 0;
+    for (int sa = 0; sa < 256; ++sa) {
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x) {
+                at(source, x, y) = fromLanes(x, y, 255 - x, sa);
+                at(destination, x, y) = fromLanes(y, x, y, (x + y) & 0xFF);
+            }
+        blit(&destination, &source, 0, 0, nullptr, 1.0f, kUseSourceAlpha);
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x) {
+                const std::uint32_t s = fromLanes(x, y, 255 - x, sa);
+                const std::uint32_t d = fromLanes(y, x, y, (x + y) & 0xFF);
+                std::uint32_t expected = d;
+                if (sa == 255) {
+                    expected = (s & 0xFFFFFFu) | 0xFF000000u;
+                } else if (sa != 0) {
+                    int lanes[4];
+                    for (int lane = 0; lane < 3; ++lane) {
+                        const int sb = laneOf(s, lane), db = laneOf(d, lane);
+                        lanes[lane] = sb + truncatedDivide((db - sb) * (255 - sa), 256);
+                    }
+                    lanes[3] = std::min(255, laneOf(d, 3) + sa);
+                    expected = fromLanes(lanes[0], lanes[1], lanes[2], lanes[3]);
+                }
+                if (at(destination, x, y) != expected) ++wrong;
+            }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
+TEST(SourceAlphaBlit, EveryBytePairScaledByAlpha) {
+    MemoryBitmap source(256, 256), destination(256, 256);
+    for (float alpha : {0.25f, 0.5f, 0.3f}) {
+        const int a256 = static_cast<int>(alpha * 256.0f);
+        int wrong = 0;
+        for (int sa = 0; sa < 256; sa += 3) {
+            for (int y = 0; y < 256; ++y)
+                for (int x = 0; x < 256; ++x) {
+                    at(source, x, y) = fromLanes(x, y, 255 - x, sa);
+                    at(destination, x, y) = fromLanes(y, x, y, 255 - x);
+                }
+            blit(&destination, &source, 0, 0, nullptr, alpha, kUseSourceAlpha);
+            const int w = a256 * (sa + 1) / 256;
+            for (int y = 0; y < 256; ++y)
+                for (int x = 0; x < 256; ++x) {
+                    const std::uint32_t s = fromLanes(x, y, 255 - x, sa);
+                    const std::uint32_t d = fromLanes(y, x, y, 255 - x);
+                    std::uint32_t expected = d;
+                    if (sa != 0) {
+                        int lanes[4];
+                        for (int lane = 0; lane < 3; ++lane) {
+                            const int sb = laneOf(s, lane), db = laneOf(d, lane);
+                            lanes[lane] = sb + truncatedDivide((db - sb) * (256 - w), 256);
+                        }
+                        lanes[3] = std::min(255, laneOf(d, 3) + w);
+                        expected = fromLanes(lanes[0], lanes[1], lanes[2], lanes[3]);
+                    }
+                    if (at(destination, x, y) != expected) ++wrong;
+                }
+        }
+        EXPECT_EQ(wrong, 0) << "alpha " << alpha;
+    }
+}
+
+int fillReference(int c, int d, float alpha) {
+    if (alpha >= 1.0f) return c;
+    if (alpha == 0.5f) return (c >> 1) + (d >> 1);
+    if (alpha == 0.25f) return (d >> 1) + (c >> 2) + (d >> 2);
+    if (alpha == 0.75f) return (c >> 1) + (c >> 2) + (d >> 2);
+    const int a256 = static_cast<int>(alpha * 256.0f);
+    return c + truncatedDivide((d - c) * (256 - a256), 256);
+}
+
+TEST(FillRect, EveryBytePairAtEachAlpha) {
+    for (float alpha : {1.0f, 0.5f, 0.25f, 0.75f, 0.3f, 0.9f}) {
+        MemoryBitmap destination(256, 256);
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x) at(destination, x, y) = fromLanes(x, x, 255 - x, x ^ 0x3C);
+        // Row y is filled with colour lanes derived from y, so every (c, d) pair occurs.
+        for (int y = 0; y < 256; ++y) fillRect(&destination, 0, y, 256, 1, fromLanes(y, 255 - y, y, y ^ 0x5A), alpha, kCombineCopy);
+        int wrong = 0;
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x)
+                for (int lane = 0; lane < 4; ++lane) {
+                    const int c = laneOf(fromLanes(y, 255 - y, y, y ^ 0x5A), lane);
+                    const int d = laneOf(fromLanes(x, x, 255 - x, x ^ 0x3C), lane);
+                    if (laneOf(at(destination, x, y), lane) != fillReference(c, d, alpha)) ++wrong;
+                }
+        EXPECT_EQ(wrong, 0) << "alpha " << alpha;
+    }
+}
+
+// Independent values (Python integers) for the same rules.
+TEST(BlendReference, CopyBlitMatchesScript) {
+    for (const BlendCase& c : kCopyBlendCases) {
+        MemoryBitmap source(1, 1), destination(1, 1);
+        at(source, 0, 0) = c.source;
+        at(destination, 0, 0) = c.destination;
+        blit(&destination, &source, 0, 0, nullptr, static_cast<float>(c.parameter) / 256.0f, kCombineCopy);
+        EXPECT_EQ(at(destination, 0, 0), c.expected) << std::hex << c.source << " over " << c.destination << " a256 " << std::dec << c.parameter;
+    }
+}
+
+TEST(BlendReference, SourceAlphaBlitMatchesScript) {
+    for (const BlendCase& c : kSourceAlphaCases) {
+        MemoryBitmap source(1, 1), destination(1, 1);
+        at(source, 0, 0) = c.source;
+        at(destination, 0, 0) = c.destination;
+        blit(&destination, &source, 0, 0, nullptr, static_cast<float>(c.parameter) / 256.0f, kUseSourceAlpha);
+        EXPECT_EQ(at(destination, 0, 0), c.expected) << std::hex << c.source << " over " << c.destination;
+    }
+}
+
+TEST(BlendReference, FillFastPathsMatchScript) {
+    for (const BlendCase& c : kFillFastCases) {
+        MemoryBitmap destination(1, 1);
+        at(destination, 0, 0) = c.destination;
+        fillRect(&destination, 0, 0, 1, 1, c.source, static_cast<float>(c.parameter) / 4.0f, kCombineCopy);
+        EXPECT_EQ(at(destination, 0, 0), c.expected) << std::hex << c.source << " over " << c.destination;
+    }
+}
+
+}  // namespace
+}  // namespace corvalen::raster
