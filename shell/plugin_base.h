@@ -164,7 +164,7 @@ class PluginBase {
   // Initialises the next `count` uninitialised presets (all remaining when count < 0) from
   // the live parameters, naming them `name` when given; false when the presets run out.
   bool MakePresets(const char* name, int count);
-  // Appends and initialises one preset when there is none.
+  // Appends one preset, "Default", made from the live state, when there is none.
   void EnsureDefaultPreset();
   // Writes the live state into the current preset and renames it when name is non-empty.
   void StoreCurrentPreset(const char* name);

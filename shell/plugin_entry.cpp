@@ -20,11 +20,7 @@ EffectRecord* CreateEffect(vst2::HostCallback hostCallback, PluginFactory factor
     LockScope scope(&CreationLock());
     std::unique_ptr<Vst2Plugin> plugin(factory(hostCallback));
     if (plugin == nullptr) return nullptr;
-    if (plugin->Presets().empty()) {
-      Preset preset;
-      preset.name = "Default";
-      plugin->Presets().push_back(std::move(preset));
-    }
+    plugin->EnsureDefaultPreset();
     plugin->PublishCounts();
     return plugin.release()->Record();
   } catch (...) {

@@ -142,7 +142,7 @@ bool PluginBase::MakePresets(const char* name, int count) {
 void PluginBase::EnsureDefaultPreset() {
   if (presets_.empty()) {
     presets_.emplace_back();
-    MakePresets(nullptr, 1);
+    MakePresets("Default", 1);
   }
 }
 
