@@ -4,6 +4,7 @@
 #include "raster/win/gdi_font.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "raster/blit.h"
@@ -179,7 +180,9 @@ int GdiFont::drawInto(HDC dc, const char* text, int length, RECT& area, unsigned
 
 int GdiFont::drawText(RasterBitmap& dest, const char* text, int length, Rect& rect, unsigned flags,
                       const PlatformTextStyle& style) {
-    if (font_ == nullptr) return 0;
+    if (font_ == nullptr || text == nullptr) return 0;
+    // -1 would make the conversion include the terminator, which GDI draws as a box.
+    if (length < 0) length = static_cast<int>(std::strlen(text));
     if (HDC dc = static_cast<HDC>(dest.deviceContext())) {
         GdiFlush();
         RECT area{rect.left, rect.top, rect.right, rect.bottom};

@@ -18,11 +18,6 @@ using testing::fromLanes;
 using testing::laneOf;
 using testing::truncatedDivide;
 
-struct BlendCase {
-    std::uint32_t source, destination;
-    int parameter;
-    std::uint32_t expected;
-};
 #include "data/blend_reference.inc"
 
 // Source pixel (x, y): every lane sees every (source, destination) pair across the grid.
@@ -69,6 +64,19 @@ TEST(CopyBlit, FullAlphaCopiesEveryWord) {
         for (int x = 0; x < 256; ++x) ASSERT_EQ(at(destination, x, y), sourceAt(x, y));
 }
 
+// A source-alpha pixel: colour bytes s + (d - s) x keep / 256, alpha min(255, da + added);
+// a transparent source (alpha byte 0) leaves d.
+std::uint32_t sourceAlphaReference(std::uint32_t s, std::uint32_t d, int keep, int added) {
+    if (laneOf(s, 3) == 0) return d;
+    int lanes[4];
+    for (int lane = 0; lane < 3; ++lane) {
+        const int sb = laneOf(s, lane), db = laneOf(d, lane);
+        lanes[lane] = sb + truncatedDivide((db - sb) * keep, 256);
+    }
+    lanes[3] = std::min(255, laneOf(d, 3) + added);
+    return fromLanes(lanes[0], lanes[1], lanes[2], lanes[3]);
+}
+
 // Source alpha at full strength over every colour pair for every source alpha.
 TEST(SourceAlphaBlit, EveryBytePairForEverySourceAlpha) {
     MemoryBitmap source(256, 256), destination(256, 256);
@@ -84,18 +92,7 @@ TEST(SourceAlphaBlit, EveryBytePairForEverySourceAlpha) {
             for (int x = 0; x < 256; ++x) {
                 const std::uint32_t s = fromLanes(x, y, 255 - x, sa);
                 const std::uint32_t d = fromLanes(y, x, y, (x + y) & 0xFF);
-                std::uint32_t expected = d;
-                if (sa == 255) {
-                    expected = (s & 0xFFFFFFu) | 0xFF000000u;
-                } else if (sa != 0) {
-                    int lanes[4];
-                    for (int lane = 0; lane < 3; ++lane) {
-                        const int sb = laneOf(s, lane), db = laneOf(d, lane);
-                        lanes[lane] = sb + truncatedDivide((db - sb) * (255 - sa), 256);
-                    }
-                    lanes[3] = std::min(255, laneOf(d, 3) + sa);
-                    expected = fromLanes(lanes[0], lanes[1], lanes[2], lanes[3]);
-                }
+                const std::uint32_t expected = sa == 255 ? (s & 0xFFFFFFu) | 0xFF000000u : sourceAlphaReference(s, d, 255 - sa, sa);
                 if (at(destination, x, y) != expected) ++wrong;
             }
     }
@@ -119,17 +116,7 @@ TEST(SourceAlphaBlit, EveryBytePairScaledByAlpha) {
                 for (int x = 0; x < 256; ++x) {
                     const std::uint32_t s = fromLanes(x, y, 255 - x, sa);
                     const std::uint32_t d = fromLanes(y, x, y, 255 - x);
-                    std::uint32_t expected = d;
-                    if (sa != 0) {
-                        int lanes[4];
-                        for (int lane = 0; lane < 3; ++lane) {
-                            const int sb = laneOf(s, lane), db = laneOf(d, lane);
-                            lanes[lane] = sb + truncatedDivide((db - sb) * (256 - w), 256);
-                        }
-                        lanes[3] = std::min(255, laneOf(d, 3) + w);
-                        expected = fromLanes(lanes[0], lanes[1], lanes[2], lanes[3]);
-                    }
-                    if (at(destination, x, y) != expected) ++wrong;
+                    if (at(destination, x, y) != sourceAlphaReference(s, d, 256 - w, w)) ++wrong;
                 }
         }
         EXPECT_EQ(wrong, 0) << "alpha " << alpha;

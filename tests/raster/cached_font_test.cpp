@@ -19,11 +19,6 @@ using testing::fromLanes;
 using testing::laneOf;
 using testing::truncatedDivide;
 
-struct BlendCase {
-    std::uint32_t source, destination;
-    int parameter;
-    std::uint32_t expected;
-};
 #include "data/blend_reference.inc"
 
 constexpr std::uint32_t kPaper = 0xFFFFFFFFu;
