@@ -356,6 +356,22 @@ TEST_F(Vst2DispatcherTest, MidiKeyNameIsEmpty) {
   EXPECT_STREQ(name.keyName, "");
 }
 
+TEST(Vst2Product, CorvalenOpensThroughTheEntryPoint) {
+  VstHost host;
+  ASSERT_TRUE(host.Open(&ProductEntry)) << host.LastError();
+  const EffectRecord* effect = host.Effect();
+  EXPECT_EQ(effect->numParams, 61);
+  EXPECT_EQ(effect->numPrograms, 16);
+  EXPECT_EQ(effect->uniqueID, 0x4B76346D);
+  EXPECT_EQ(effect->version, 1000);
+  EXPECT_EQ(effect->flags & ~vst2::effFlagsHasEditor, 0x1038);
+  EXPECT_EQ(host.DispatchText(vst2::effGetEffectName), "Corvalen");
+  EXPECT_EQ(host.DispatchText(vst2::effGetParamName, 54), "FR_file");
+  EXPECT_EQ(host.Dispatch(vst2::effVendorSpecific, 8, 0), 0xBEEF);   // f1_btn
+  EXPECT_EQ(host.Dispatch(vst2::effVendorSpecific, 8, 18), 0);       // f1Freq
+  EXPECT_EQ(host.Dispatch(vst2::effGetProgramNameIndexed, 16, 0, nullptr), 0);
+}
+
 TEST(Vst2Lifetime, CloseDestroysTheObjectAndANullObjectAnswersZero) {
   VstHost host;
   ASSERT_TRUE(host.Open(&ProbeEntry));
