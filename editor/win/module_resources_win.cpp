@@ -39,6 +39,14 @@ ResourceBytes findModuleResource(ResourceType type, int id) {
     return findResourceInModule(ownModule(), type, id);
 }
 
+void* loadResourceModule(const char* path) {
+    return LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+}
+
+void releaseResourceModule(void* module) {
+    if (module != nullptr) FreeLibrary(static_cast<HMODULE>(module));
+}
+
 std::string platformFaceFor(const char* faceName) {
     HDC context = CreateCompatibleDC(nullptr);
     if (context == nullptr) return {};

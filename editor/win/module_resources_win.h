@@ -10,6 +10,11 @@ namespace corvalen::editor {
 // Any thread. Like findModuleResource, in the module whose handle is given (an HMODULE).
 ResourceBytes findResourceInModule(void* module, ResourceType type, int id);
 
+// Any thread. Maps a library for reading its resources only (none of its code runs); null
+// when it cannot be loaded. Release it with releaseResourceModule.
+void* loadResourceModule(const char* path);
+void releaseResourceModule(void* module);
+
 // Any thread. The face the platform really uses when asked for faceName (empty on failure):
 // tells whether a private font took.
 std::string platformFaceFor(const char* faceName);
