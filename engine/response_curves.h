@@ -1,5 +1,8 @@
 // The curves the response graph draws, in dB relative to the target, as functions of the model.
 // The graph calls these and never evaluates a filter formula itself.
+//
+// Editor thread, no lock: they read the bands, flags and FR curve as they stand, so a redraw
+// during a change may mix old and new values for one frame; the next redraw is whole.
 #pragma once
 
 #include "engine/response_model.h"

@@ -40,8 +40,9 @@ class ResponseModel {
   const EngineState& state() const { return state_; }
   const std::string& measurementPath() const { return measurementPath_; }
 
-  // Called by the change handler after it changed something the graph shows. The ResponseGraph
-  // overrides it with markDirty(true); the bare model has nothing to redraw.
+  // Called by the change handler (instance lock held) after it changed something the graph
+  // shows. The ResponseGraph overrides it with markDirty(true); the bare model has nothing to
+  // redraw.
   virtual void markForRedraw() {}
 
  private:
