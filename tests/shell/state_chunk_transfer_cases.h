@@ -1,6 +1,8 @@
 // Presets and state chunks through the host interface of the real product: byte-exact chunks
 // after construction, reading them back, damaged chunks, preset switching and renaming.
-// Built natively (the plug-in linked in) and for Windows (the DLL under Wine).
+// Included by tests/shell (the plug-in linked in) and tests/wine (the DLL loaded by the test
+// host), so the same cases run in both.
+#pragma once
 
 #include <gtest/gtest.h>
 
@@ -14,7 +16,7 @@
 namespace corvalen::testing {
 namespace {
 
-#include "data/chunk_reference.inc"
+#include "tests/shell/data/chunk_reference.inc"
 
 template <std::size_t N>
 std::vector<unsigned char> Bytes(const unsigned char (&data)[N]) {
