@@ -218,19 +218,6 @@ TEST(CorrectionPluginEngine, WithoutEditorTheFileChangeWritesNoText) {
   for (int i = 0; i < 800; ++i) ASSERT_EQ(plugin->Model()->frCurve()[i], 0.0);
 }
 
-TEST(CorrectionPluginEngine, AudioWaitsForRateAndBlockSize) {
-  auto plugin = MakeOpenPlugin(0.0);
-  Set(*plugin, param::kOut, 6.0);
-  Set(*plugin, param::BandGain(3), 12.0);
-  std::vector<double> l = {1.0, 0.5, -0.25, 0.0}, r = {0.0, 1.0, 0.0, 0.0};
-  std::vector<double> ol(4), orr(4);
-  double* in[2] = {l.data(), r.data()};
-  double* out[2] = {ol.data(), orr.data()};
-  plugin->ProcessBlock(in, out, 4);
-  EXPECT_EQ(ol, l);
-  EXPECT_EQ(orr, r);
-}
-
 TEST(CorrectionPluginEngine, BypassIsInputTimesOutputGain) {
   auto plugin = MakeOpenPlugin();
   Set(*plugin, param::BandGain(3), 12.0);

@@ -61,12 +61,6 @@ TEST_F(MeasurementReader, TabSeparatorOnACommaFile) {
   EXPECT_EQ(At(kGridPoints - 1), 20000.0);
 }
 
-TEST_F(MeasurementReader, TabSeparatedFileWithTabChoice) {
-  Load("frequency\traw\n20\t80.0\n20000\t70.0\n", 1);
-  EXPECT_EQ(At(0), 80.0);
-  EXPECT_EQ(At(kGridPoints - 1), 70.0);
-}
-
 TEST_F(MeasurementReader, CrLfReadsLikeLf) {
   Load("frequency,raw\r\n20,80.0\r\n1000,75\r\n20000,70.0\r\n\r\n");
   std::vector<double> crlf(model_.frCurve(), model_.frCurve() + kGridPoints);

@@ -47,15 +47,6 @@ TEST_F(Curves, GridMatchesIndependentValues) {
   EXPECT_EQ(model_.pointCount(), 800);
 }
 
-TEST_F(Curves, StartsWithUncomputedBandsAndAFlatMeasurement) {
-  for (int k = 1; k <= kBandCount; ++k) {
-    EXPECT_EQ(model_.band(k).sampleRate, 48000.0);
-    EXPECT_EQ(model_.band(k).b0, -666.0);
-    EXPECT_EQ(model_.band(k).a2, -666.0);
-  }
-  for (int i = 0; i < model_.pointCount(); ++i) ASSERT_EQ(model_.frCurve()[i], 0.0);
-}
-
 TEST_F(Curves, BankResponseMatchesComplexEvaluation) {
   TuneBank();
   for (const auto& row : kBankResponse) {
