@@ -4,6 +4,7 @@ PNG chunk layout, every colour type, bit depth, filter and Adam7 interlacing) to
 the 0xAARRGGBB words a decoder must produce for them.
 
     python3 tests/raster/data/make_png_cases.py > tests/raster/data/png_cases.inc
+    python3 tests/raster/data/make_png_cases.py --seeds fuzz/corpus/png_decode
 
 The expected words follow the PNG rules on their own: low-bit grey scaled to 8 bits
 (1 -> x255, 2 -> x85, 4 -> x17), 16-bit samples cut to their high byte, tRNS turned into
@@ -174,5 +175,26 @@ def main():
     print("};")
 
 
+def write_seeds(folder):
+    """A few of the cases and two broken files as the fuzzer's seed corpus."""
+    import os
+    chosen = ("type0_depth1", "type2_depth16", "type3_depth8_trns", "type0_depth16_adam7", "type6_depth8_adam7")
+    for name, _, _, png, _ in cases():
+        if name in chosen:
+            with open(os.path.join(folder, name + ".png"), "wb") as f:
+                f.write(png)
+        if name == "type6_depth8":
+            with open(os.path.join(folder, "broken_truncated.png"), "wb") as f:
+                f.write(png[:len(png) // 2])
+            flipped = bytearray(png)
+            flipped[40] ^= 0x55
+            with open(os.path.join(folder, "broken_idat_byte.png"), "wb") as f:
+                f.write(bytes(flipped))
+
+
 if __name__ == "__main__":
-    main()
+    import sys
+    if len(sys.argv) == 3 and sys.argv[1] == "--seeds":
+        write_seeds(sys.argv[2])
+    else:
+        main()
