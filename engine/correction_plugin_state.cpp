@@ -2,6 +2,9 @@
 // the path of the loaded measurement file, so a project reopens with its measurement.
 
 #include "engine/correction_plugin.h"
+
+#include <string>
+
 #include "shell/byte_chunk.h"
 #include "shell/state_chunk.h"
 
@@ -11,7 +14,13 @@ namespace corvalen {
 // button's once the editor exists.
 
 bool CorrectionPlugin::SerializeCustomPresetData(ByteChunk& chunk) {
-  return WriteCustomData(CurrentMeasurementPath(), chunk);
+  const std::string& path = CurrentMeasurementPath();
+  // A path longer than the chunk can carry is saved as no path: failing instead would make
+  // effGetChunk answer 0 and the host would save none of the parameters either.
+  if (path.size() > static_cast<std::size_t>(kMaxCustomDataLength)) {
+    return WriteCustomData(std::string(), chunk);
+  }
+  return WriteCustomData(path, chunk);
 }
 
 int CorrectionPlugin::UnserializeCustomPresetData(const ByteChunk& chunk, int position) {

@@ -1,7 +1,9 @@
 #include "shell/state_chunk_transfer.h"
 
 #include <cstring>
+#include <functional>
 #include <limits>
+#include <vector>
 
 #include "shell/byte_chunk.h"
 #include "shell/param_spec.h"
@@ -72,6 +74,15 @@ bool SetStateChunk(PluginBase& plugin, ByteChunk& buffer, bool isBank, const voi
     return false;
   }
   const int hostLength = static_cast<int>(length);
+  // Some hosts hand back the very buffer effGetChunk gave them; growing would free it under
+  // their bytes, so such a chunk is first copied out.
+  std::vector<unsigned char> ownCopy;
+  const auto* hostBytes = static_cast<const unsigned char*>(bytes);
+  if (buffer.Size() > 0 && !std::less<const unsigned char*>()(hostBytes, buffer.Data()) &&
+      std::less<const unsigned char*>()(hostBytes, buffer.Data() + buffer.Size())) {
+    ownCopy.assign(hostBytes, hostBytes + hostLength);
+    hostBytes = ownCopy.data();
+  }
   if (buffer.Length() != hostLength) {
     // An empty buffer starts with room to spare so that slightly longer chunks later do not
     // each grow it again.
@@ -85,7 +96,7 @@ bool SetStateChunk(PluginBase& plugin, ByteChunk& buffer, bool isBank, const voi
     }
   }
   if (hostLength > 0) {
-    std::memcpy(buffer.Data(), bytes, static_cast<std::size_t>(hostLength));
+    std::memmove(buffer.Data(), hostBytes, static_cast<std::size_t>(hostLength));
   }
 
   const ChunkHeader header = ReadChunkHeader(buffer);

@@ -59,31 +59,36 @@ class CorvalenInstance : public ::testing::Test {
     return host_.DispatchText(vst2::effGetProgramNameIndexed, index);
   }
 
-  // Starts processing at 48 kHz and runs a few blocks of a two-tone signal; true when every
-  // output sample is finite (twelve bands at +24 dB may legitimately make it very loud).
-  bool AudioStaysFinite() {
+  // Starts processing at 48 kHz in blocks of kBlock frames.
+  void StartAudio() {
     host_.Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, 48000.0f);
-    host_.Dispatch(vst2::effSetBlockSize, 0, 256);
+    host_.Dispatch(vst2::effSetBlockSize, 0, kBlock);
     host_.Dispatch(vst2::effMainsChanged, 0, 1);
-    std::vector<float> left(256), right(256), outLeft(256), outRight(256);
-    float* inputs[2] = {left.data(), right.data()};
-    float* outputs[2] = {outLeft.data(), outRight.data()};
-    for (int block = 0; block < 8; ++block) {
-      for (int i = 0; i < 256; ++i) {
-        const double t = (block * 256 + i) / 48000.0;
-        left[static_cast<std::size_t>(i)] = static_cast<float>(0.5 * std::sin(kTwoPi * 100 * t));
-        right[static_cast<std::size_t>(i)] = static_cast<float>(0.5 * std::sin(kTwoPi * 5000 * t));
-      }
-      host_.ProcessReplacing(inputs, outputs, 256);
-      for (int i = 0; i < 256; ++i) {
-        for (float sample : {outLeft[static_cast<std::size_t>(i)], outRight[static_cast<std::size_t>(i)]}) {
-          if (!std::isfinite(sample)) return false;
-        }
-      }
+  }
+
+  // Runs the next block of a two-tone signal; true when every output sample is finite (twelve
+  // bands at +24 dB may legitimately make it very loud).
+  bool NextBlockIsFinite() {
+    float* inputs[2] = {left_, right_};
+    float* outputs[2] = {outLeft_, outRight_};
+    for (int i = 0; i < kBlock; ++i) {
+      const double t = static_cast<double>(frame_++) / 48000.0;
+      left_[i] = static_cast<float>(0.5 * std::sin(kTwoPi * 100.0 * t));
+      right_[i] = static_cast<float>(0.5 * std::sin(kTwoPi * 5000.0 * t));
+    }
+    host_.ProcessReplacing(inputs, outputs, kBlock);
+    for (int i = 0; i < kBlock; ++i) {
+      if (!std::isfinite(outLeft_[i]) || !std::isfinite(outRight_[i])) return false;
     }
     return true;
   }
 
+  static constexpr int kBlock = 64;
+  float left_[kBlock] = {};
+  float right_[kBlock] = {};
+  float outLeft_[kBlock] = {};
+  float outRight_[kBlock] = {};
+  long frame_ = 0;
   host::VstHost host_;
 };
 
