@@ -1,13 +1,16 @@
 // corvalen-snapshot: paints the editor's artwork, text styles and graph helpers into the
 // draw bitmap headless and writes it as a PNG (for tests and the README).
 //
-//     corvalen-snapshot OUT.png [--full-size] [--splash]
+//     corvalen-snapshot OUT.png [--full-size] [--splash] [--repeat N]
 //
 // The scene places every image at its place on the layout plane, a text in each of the
 // layout's text styles, and a sample curve drawn with the graph's helpers. It is a preview
 // of the drawing layer, not the editor itself: the controls' behaviour is not involved.
+// With --repeat it also times the image preload and N full repaints.
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -162,17 +165,24 @@ void buildScene(EditorGraphics& graphics, bool splash) {
     if (splash) image(340, 202, 920, 650, 1, ed::kImageSplash, 0);
 }
 
+double millisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string output;
     bool fullSize = false;
     bool splash = false;
+    int repeat = 0;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--full-size") == 0) {
             fullSize = true;
         } else if (std::strcmp(argv[i], "--splash") == 0) {
             splash = true;
+        } else if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc) {
+            repeat = std::atoi(argv[++i]);
         } else if (output.empty() && argv[i][0] != '-') {
             output = argv[i];
         } else {
@@ -181,7 +191,7 @@ int main(int argc, char** argv) {
         }
     }
     if (output.empty()) {
-        std::fprintf(stderr, "usage: corvalen-snapshot OUT.png [--full-size] [--splash]\n");
+        std::fprintf(stderr, "usage: corvalen-snapshot OUT.png [--full-size] [--splash] [--repeat N]\n");
         return 2;
     }
 
@@ -189,12 +199,24 @@ int main(int argc, char** argv) {
     graphics.setDefaultShift(1);
     for (const auto& face : ed::kEmbeddedFontFaces) graphics.registerFontResource(face.resourceId);
     buildScene(graphics, splash);
+    const auto preloadStart = std::chrono::steady_clock::now();
     graphics.applyScale(fullSize ? 0 : 1);
+    const double preload = millisecondsSince(preloadStart);
     for (const auto& control : graphics.controls()) control->rescale(graphics);
 
+    const auto firstStart = std::chrono::steady_clock::now();
     LayoutRect dirty;
     graphics.isDirty(dirty);
     graphics.paint(dirty);
+    const double firstPaint = millisecondsSince(firstStart);
+    if (repeat > 0) {
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < repeat; ++i) {
+            graphics.paint(LayoutRect{0, 0, EditorGraphics::kLayoutWidth, EditorGraphics::kLayoutHeight});
+        }
+        std::printf("preload %.2f ms, first paint (fonts and glyphs) %.2f ms, full repaint %.3f ms\n",
+                    preload, firstPaint, millisecondsSince(start) / repeat);
+    }
 
     std::string error;
     if (!corvalen::tools::writePng(graphics.drawBitmap(), output, error)) {
