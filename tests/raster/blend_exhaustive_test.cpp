@@ -151,6 +151,25 @@ TEST(FillRect, EveryBytePairAtEachAlpha) {
     }
 }
 
+// Large fills take a table path: the same results for every colour and destination byte.
+TEST(FillRect, LargeAreasGiveTheSameBytes) {
+    for (float alpha : {0.3f, 0.9f, 0.01f}) {
+        MemoryBitmap destination(64, 64);
+        int wrong = 0;
+        for (int v = 0; v < 256; ++v) {
+            const std::uint32_t colour = fromLanes(v, 255 - v, v, v ^ 0x5A);
+            for (int i = 0; i < 64 * 64; ++i) at(destination, i % 64, i / 64) = fromLanes(i & 0xFF, (i * 7) & 0xFF, 255 - (i & 0xFF), (i * 13) & 0xFF);
+            fillRect(&destination, 0, 0, 64, 64, colour, alpha, kCombineCopy);
+            for (int i = 0; i < 64 * 64; ++i) {
+                const std::uint32_t d = fromLanes(i & 0xFF, (i * 7) & 0xFF, 255 - (i & 0xFF), (i * 13) & 0xFF);
+                for (int lane = 0; lane < 4; ++lane)
+                    wrong += laneOf(at(destination, i % 64, i / 64), lane) != fillReference(laneOf(colour, lane), laneOf(d, lane), alpha);
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "alpha " << alpha;
+    }
+}
+
 // Independent values (Python integers) for the same rules.
 TEST(BlendReference, CopyBlitMatchesScript) {
     for (const BlendCase& c : kCopyBlendCases) {
