@@ -1,6 +1,5 @@
 #include "engine/measurement_reader.h"
 
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <exception>
@@ -51,10 +50,6 @@ class LineReader {
   std::size_t position_ = 0;
   std::size_t filled_ = 0;
 };
-
-bool InInt32Range(double value) {
-  return value > -2147483649.0 && value < 2147483648.0;
-}
 
 void FillFlat(double* curve, int n) {
   for (int i = 0; i < n; ++i) curve[i] = 0.0;
@@ -109,45 +104,6 @@ bool ReadFrequencyResponse(std::FILE* file, char separator, FrequencyResponse& p
   }
 }
 
-void ResampleOntoGrid(const FrequencyPoint* points, std::size_t count, const double* gridHz, int n,
-                      double* curve) {
-  for (int i = 0; i < n; ++i) {
-    const double e = gridHz[i];
-    const double target = std::round(e);  // halves away from zero
-
-    double sum = 0.0;
-    std::size_t matches = 0;
-    for (std::size_t p = 0; p < count; ++p) {
-      const double hz = points[p].hz;
-      // Truncation to a 32-bit integer; values outside its range cannot match a grid frequency.
-      if (InInt32Range(hz) && static_cast<double>(static_cast<std::int32_t>(hz)) == target) {
-        sum += points[p].levelDb;
-        ++matches;
-      }
-    }
-
-    double value;
-    if (matches > 0) {
-      value = sum / static_cast<double>(matches);
-    } else {
-      double lower = 0.0, result = 0.0, upper = 0.0, upperLevel = 0.0;
-      for (std::size_t p = 0; p < count; ++p) {
-        const double hz = points[p].hz;
-        if (hz < e) {
-          lower = hz;
-          result = points[p].levelDb;
-        } else if (hz > e) {
-          upper = hz;
-          upperLevel = points[p].levelDb;
-          break;
-        }
-      }
-      value = (e - lower) >= (upper - e) ? upperLevel : result;
-    }
-    curve[i] = std::isfinite(value) ? value : 0.0;
-  }
-}
-
 void LoadMeasurement(ResponseModel& model, const std::string& path) noexcept {
   double* curve = model.frCurve();
   const int n = model.pointCount();
@@ -166,7 +122,7 @@ void LoadMeasurement(ResponseModel& model, const std::string& path) noexcept {
     }
     ResampleOntoGrid(points.data(), points.size(), model.gridFrequencies(), n, curve);
   } catch (...) {
-    // Only the path conversion can throw here (out of memory); the load counts as failed.
+    // Out of memory converting the path or resampling: the load counts as failed.
     FillFlat(curve, n);
   }
 }

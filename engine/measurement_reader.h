@@ -2,22 +2,14 @@
 // frequency grid of the response model. Only the resampled curve is kept.
 #pragma once
 
-#include <cstddef>
 #include <cstdio>
 #include <string>
-#include <vector>
 
+#include "engine/frequency_response.h"
+#include "engine/grid_resampler.h"
 #include "engine/response_model.h"
 
 namespace corvalen {
-
-struct FrequencyPoint {
-  double hz;
-  double levelDb;
-};
-
-// The points of one file in file order, alive only while it is being loaded.
-using FrequencyResponse = std::vector<FrequencyPoint>;
 
 // The separator character for the engine's choice: 0 comma, anything else tab.
 char SeparatorCharacter(int separatorChoice);
@@ -31,13 +23,6 @@ bool ParseMeasurementLine(std::string& line, char separator, FrequencyPoint& poi
 // False when the points cannot be allocated (the count does not fit a 32-bit signed count, or
 // memory runs out) or a line is too long for memory; points is then empty.
 bool ReadFrequencyResponse(std::FILE* file, char separator, FrequencyResponse& points);
-
-// Fills curve[0..n-1] from the points: the mean of the points whose whole-hertz frequency equals
-// the rounded grid frequency, otherwise the nearer of the neighbours in file order (the upper one
-// on a tie), 0 dB above the last point. A value that would not be finite (a "nan" in the file, a
-// sum that overflows) is written as 0 dB so the graph never receives one.
-void ResampleOntoGrid(const FrequencyPoint* points, std::size_t count, const double* gridHz, int n,
-                      double* curve);
 
 // Loads the file at path (UTF-8; empty means none) with the separator the engine state chooses
 // and rewrites the model's FR curve. A path that cannot be opened, or a file that cannot be held
