@@ -23,7 +23,7 @@ INK = "#0b0d10"           # deepest wells
 BODY = "#14171b"          # the instrument's body
 PANEL = "#1a1e23"         # raised panels
 PANEL_EDGE = "#2a3037"
-LABEL = "#8d979f"         # quiet labels
+LABEL = "#9aa4ac"         # quiet labels
 TITLE = "#c9d1d7"         # panel titles
 ACCENT = "#59958e"        # the equaliser colour of the graph
 ACCENT_LIGHT = "#8fd3c9"
@@ -107,21 +107,21 @@ def background(width, height):
 
     # Row labels in the left margin, beside the knob rows.
     for centre_y, label in ((742, "FREQ"), (842, "GAIN"), (944, "Q")):
-        parts.append(text(0, 0, label, 17, LABEL, spacing=2,
-                          extra=f'transform="translate(33 {centre_y}) rotate(-90)"'))
+        parts.append(text(0, 0, label, 20, LABEL, spacing=2,
+                          extra=f'transform="translate(34 {centre_y}) rotate(-90)"'))
 
     # Measurement panel on the right: title, separator switch, offset knob, file buttons.
     parts.append(rounded(1412.5, 646.5, 183, 325, 8, PANEL, PANEL_EDGE))
     parts.append(text(1504, 680, "MEASUREMENT", 19, TITLE, spacing=2))
     parts.append('<line x1="1428" y1="692.5" x2="1582" y2="692.5" stroke="#2f363d"/>')
-    parts.append(text(1505, 716, "SEPARATOR", 15, LABEL, spacing=1.5))
-    parts.append(text(1505, 796, "OFFSET  dB", 15, LABEL, spacing=1.5))
-    parts.append(text(1505, 906, "FR FILE", 15, LABEL, spacing=1.5))
+    parts.append(text(1505, 717, "SEPARATOR", 18, LABEL, spacing=1.5))
+    parts.append(text(1505, 797, "OFFSET  dB", 18, LABEL, spacing=1.5))
+    parts.append(text(1505, 907, "FR FILE", 18, LABEL, spacing=1.5))
     parts.append(rounded(1428, 804, 154, 32, 5, INK))
 
     # Output panel: label, the read-out plate and the slider track.
     parts.append(rounded(1412.5, 976.5, 183, 75, 8, PANEL, PANEL_EDGE))
-    parts.append(text(1424, 1002, "OUTPUT", 16, TITLE, anchor="start", spacing=2))
+    parts.append(text(1422, 1003, "OUTPUT", 19, TITLE, anchor="start", spacing=2))
     parts.append(rounded(1526, 980, 66, 30, 4, "url(#lcd)", "#3d4a33", 1))
     parts.append(rounded(1526, 980, 66, 30, 4, "none", "#000000", 2, 'stroke-opacity="0.25"'))
     parts.append(rounded(1430, 1028, 148, 8, 4, INK, "#2a3037"))
@@ -135,7 +135,7 @@ def background(width, height):
     parts.append(f'<circle cx="194" cy="1022" r="2.4" fill="{LABEL}"/>')
     parts.append(f'<rect x="192" y="1027" width="4" height="12" rx="1" fill="{LABEL}"/>')
     parts.append(text(226, 1040, "CORVALEN", 27, TITLE, family=SANS, anchor="start", spacing=5))
-    parts.append(text(470, 1039, "HEADPHONE CORRECTION EQUALISER", 14, LABEL, anchor="start",
+    parts.append(text(450, 1039, "HEADPHONE CORRECTION EQUALISER", 17, LABEL, anchor="start",
                       spacing=2))
     return svg_document(width, height, "\n".join(parts))
 
@@ -225,8 +225,8 @@ def type_switch(width, frame_height, kinds):
     for kind in kinds:
         label = {"peak": "PEAK", "lowshelf": "SHELF", "highshelf": "SHELF"}[kind]
         body = rounded(3.5, 3.5, width - 7, frame_height - 7, 6, "#22272d", "#343c44")
-        body += curve_icon(kind, 8, 11, ACCENT_LIGHT)
-        body += text(64, 26, label, 13, TITLE)
+        body += curve_icon(kind, 7, 11, ACCENT_LIGHT)
+        body += text(63, 27, label, 16, TITLE)
         frames.append(body)
     return frames
 
@@ -248,7 +248,7 @@ def push_button(width, frame_height, content):
 def file_button(width, frame_height):
     folder = ('<path d="M14 13 h8 l3 3 h12 v13 h-23 z" fill="none" stroke="#c9d1d7" '
               'stroke-width="1.8" stroke-linejoin="round"/>')
-    return push_button(width, frame_height, folder + text(76, 26, "LOAD", 15, TITLE, spacing=1.5))
+    return push_button(width, frame_height, folder + text(76, 27, "LOAD", 18, TITLE, spacing=1.5))
 
 
 def unload_button(width, frame_height):
@@ -266,7 +266,7 @@ def separator_switch(width, frame_height):
         body += rounded(left, 3, half - 3, frame_height - 6, 4, "#1f3a37", ACCENT)
         for index, label in enumerate(("COMMA  ,", "TAB  \u21e5")):
             colour = TITLE if index == chosen else "#5d666e"
-            body += text(half * index + half / 2, 21, label, 14, colour, spacing=0.5)
+            body += text(half * index + half / 2, 22, label, 16, colour, spacing=0.5)
         frames.append(body)
     return frames
 
