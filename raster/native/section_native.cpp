@@ -7,6 +7,11 @@
 #include <cstdlib>
 
 namespace corvalen::raster::section {
+namespace {
+
+constexpr std::size_t kMaxSectionBytes = std::size_t{1} << 31;
+
+}  // namespace
 
 DeviceContext createContext() { return nullptr; }
 
@@ -17,7 +22,9 @@ Section create(DeviceContext, int width, int height) {
     if (width <= 0 || height <= 0) return result;
     const std::size_t rows = static_cast<std::size_t>(height);
     const std::size_t span = static_cast<std::size_t>(width);
-    if (span > (SIZE_MAX - 64) / 4 / rows) return result;
+    // Like a platform section, a plain one has a size limit: larger requests fail cleanly
+    // instead of asking the allocator for absurd amounts.
+    if (span > kMaxSectionBytes / 4 / rows) return result;
     void* block = std::calloc(rows * span * 4 + 63, 1);
     if (block == nullptr) return result;
     const std::uintptr_t address = reinterpret_cast<std::uintptr_t>(block);

@@ -87,6 +87,16 @@ TEST(SystemBitmap, SizeBelowOnePixelHasNoSection) {
     EXPECT_NE(bitmap.bits(), nullptr);
 }
 
+TEST(SystemBitmap, ASectionThatCannotBeMadeLeavesNoPixelsAndNoSize) {
+    SystemBitmap bitmap(16, 16);
+    EXPECT_FALSE(bitmap.resize(1 << 16, 1 << 16));  // 16 GiB
+    EXPECT_EQ(bitmap.bits(), nullptr);
+    EXPECT_EQ(bitmap.width(), 0);
+    EXPECT_EQ(bitmap.height(), 0);
+    EXPECT_TRUE(bitmap.resize(16, 16));  // a later resize tries again
+    EXPECT_NE(bitmap.bits(), nullptr);
+}
+
 TEST(WrapperBitmap, ReportsWhatItWasGivenAndCannotResize) {
     std::uint32_t pixels[12] = {};
     WrapperBitmap wrapper(pixels, 3, 2, 6, true);
