@@ -220,7 +220,11 @@ TEST_F(StateChunkTransferTest, TruncatedChunksFailAtEveryLength) {
   }
   const std::vector<unsigned char> bank = Bytes(kReferenceBankChunk);
   ASSERT_EQ(SetChunk(true, bank), 1);
+  // Every length through the head and the first preset record, then a stride through the
+  // other fifteen (each applies every preset it reaches), and every length at the end.
+  const std::size_t firstRecordEnd = 12 + 4 + 7 + 1 + 341;
   for (std::size_t length = 0; length < bank.size(); ++length) {
+    if (length > firstRecordEnd && length + 16 < bank.size() && length % 29 != 0) continue;
     EXPECT_EQ(SetChunk(true, {bank.begin(), bank.begin() + long(length)}), 0) << length;
   }
   ASSERT_TRUE(NextBlockIsFinite());
