@@ -7,8 +7,8 @@
 
 namespace corvalen {
 
-// A read-only binary stream, or null when the path cannot be opened (or is not valid UTF-8 on
-// Windows). The caller closes it with std::fclose.
+// A read-only binary stream of a regular file, or null when the path names no regular file,
+// cannot be opened, or (on Windows) is not valid UTF-8. The caller closes it with std::fclose.
 std::FILE* OpenFileForReading(const std::string& utf8Path);
 
 // Whether something (a file or a folder) exists at the path: the file-status query.

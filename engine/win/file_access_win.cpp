@@ -1,3 +1,4 @@
+#include <stdio.h>
 #include <sys/stat.h>
 #include <wchar.h>
 
@@ -17,12 +18,24 @@ bool WidePath(const std::string& utf8Path, std::wstring& wide) {
   return true;
 }
 
+bool IsRegularFile(const struct _stat64& status) { return (status.st_mode & _S_IFREG) != 0; }
+
 }  // namespace
 
+// Only regular files: a path restored from a project could name a device such as CON or a
+// pipe, whose reading would never end while the instance lock holds the audio.
 std::FILE* OpenFileForReading(const std::string& utf8Path) {
   std::wstring wide;
   if (!WidePath(utf8Path, wide)) return nullptr;
-  return _wfopen(wide.c_str(), L"rb");
+  struct _stat64 status;
+  if (_wstat64(wide.c_str(), &status) != 0 || !IsRegularFile(status)) return nullptr;
+  std::FILE* file = _wfopen(wide.c_str(), L"rb");
+  if (file == nullptr) return nullptr;
+  if (_fstat64(_fileno(file), &status) != 0 || !IsRegularFile(status)) {
+    std::fclose(file);
+    return nullptr;
+  }
+  return file;
 }
 
 bool PathExists(const std::string& utf8Path) {

@@ -134,6 +134,10 @@ TEST_F(MeasurementReader, MissingEmptyAndUnloadedGiveAFlatCurve) {
   for (int i = 0; i < kGridPoints; ++i) ASSERT_EQ(At(i), 0.0);
   Load("");
   for (int i = 0; i < kGridPoints; ++i) ASSERT_EQ(At(i), 0.0);
+  // A folder (or a device) is not read: flat at once instead of a read that never ends.
+  Load("20,80\n20000,70\n");
+  LoadMeasurement(model_, std::filesystem::temp_directory_path().string());
+  for (int i = 0; i < kGridPoints; ++i) ASSERT_EQ(At(i), 0.0);
 }
 
 TEST_F(MeasurementReader, NumbersUseAPointWhateverTheLocale) {
