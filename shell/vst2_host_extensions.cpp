@@ -1,5 +1,6 @@
 // Capability questions, vendor-specific requests and forwarded keys: the parts of the
 // protocol that individual hosts extend.
+#include <cmath>
 #include <cstdio>
 
 #include "shell/capabilities.h"
@@ -92,7 +93,9 @@ intptr_t Vst2Plugin::KeyEvent(int32_t /*index*/, intptr_t value, float opt, bool
   if (editor == nullptr || editor->KeyControlIndex() < 0) return 0;
   const int virtualKey = MapHostVirtualKey(value);
   if (virtualKey == 0) return 0;  // plain characters and unmapped keys are not handled
-  const int modifiers = MapHostModifiers(static_cast<int32_t>(opt));
+  // The modifier word arrives as a float; one that is not a small whole number is noise.
+  const bool wordFits = std::isfinite(opt) && opt >= 0.0f && opt < 65536.0f;
+  const int modifiers = MapHostModifiers(wordFits ? static_cast<int32_t>(opt) : 0);
   return editor->OnKey(virtualKey, modifiers, keyDown);
 }
 

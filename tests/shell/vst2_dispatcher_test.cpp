@@ -1,6 +1,7 @@
 // The VST2 layer driven natively through its record, as a host would drive it.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -266,7 +267,12 @@ TEST_F(Vst2DispatcherTest, KeyEventsReachTheEditorOnlyWhenAControlTakesKeys) {
   EXPECT_EQ(host.Dispatch(vst2::effEditKeyUp, 0, 16, nullptr, 10.0f), 1);
   EXPECT_EQ(host.Dispatch(vst2::effEditKeyDown, 'a', 0, nullptr, 0.0f), 0);  // plain character
   EXPECT_EQ(host.Dispatch(vst2::effEditKeyDown, 0, 4, nullptr, 0.0f), 0);    // return
-  ASSERT_EQ(fakeEditor->keys.size(), 2u);
+  EXPECT_EQ(host.Dispatch(vst2::effEditKeyDown, 0, 7, nullptr, std::nanf("")), 1);
+  EXPECT_EQ(host.Dispatch(vst2::effEditKeyDown, 0, 7, nullptr, 1e20f), 1);
+  ASSERT_EQ(fakeEditor->keys.size(), 4u);
+  EXPECT_EQ(fakeEditor->keys[2].virtualKey, 32);
+  EXPECT_EQ(fakeEditor->keys[2].modifiers, 0);  // a modifier word that is no number is ignored
+  EXPECT_EQ(fakeEditor->keys[3].modifiers, 0);
   EXPECT_EQ(fakeEditor->keys[0].virtualKey, 37);
   EXPECT_EQ(fakeEditor->keys[0].modifiers, 4);
   EXPECT_TRUE(fakeEditor->keys[0].keyDown);
