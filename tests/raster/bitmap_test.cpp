@@ -5,25 +5,14 @@
 
 #include "raster/memory_bitmap.h"
 #include "raster/system_bitmap.h"
-#include "raster/wrapper_bitmap.h"
 
 namespace corvalen::raster {
 namespace {
 
-bool aligned64(const void* p) { return reinterpret_cast<std::uintptr_t>(p) % 64 == 0; }
-
-TEST(MemoryBitmap, RowSpanIsWidthRoundedUpToFour) {
-    MemoryBitmap bitmap;
-    for (int width : {1, 2, 3, 4, 5, 20, 21, 24, 799, 800}) {
-        ASSERT_TRUE(bitmap.resize(width, 3));
-        EXPECT_EQ(bitmap.rowSpan(), (width + 3) / 4 * 4) << width;
-        EXPECT_TRUE(aligned64(bitmap.bits())) << width;
-    }
-}
-
 TEST(MemoryBitmap, GrowsWithAQuarterToSpareAndKeepsALargeEnoughBuffer) {
     MemoryBitmap bitmap;
     ASSERT_TRUE(bitmap.resize(8, 8));
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(bitmap.bits()) % 64, 0u);
     EXPECT_EQ(bitmap.allocatedBytes(), 8u * 8u * 4u);  // first allocation: exactly what is needed
     ASSERT_TRUE(bitmap.resize(16, 8));                  // needs 512 bytes: grows to 640
     EXPECT_EQ(bitmap.allocatedBytes(), 640u);
@@ -95,19 +84,6 @@ TEST(SystemBitmap, ASectionThatCannotBeMadeLeavesNoPixelsAndNoSize) {
     EXPECT_EQ(bitmap.height(), 0);
     EXPECT_TRUE(bitmap.resize(16, 16));  // a later resize tries again
     EXPECT_NE(bitmap.bits(), nullptr);
-}
-
-TEST(WrapperBitmap, ReportsWhatItWasGivenAndCannotResize) {
-    std::uint32_t pixels[12] = {};
-    WrapperBitmap wrapper(pixels, 3, 2, 6, true);
-    EXPECT_EQ(wrapper.bits(), pixels);
-    EXPECT_EQ(wrapper.rowSpan(), 6);
-    EXPECT_TRUE(wrapper.isFlipped());
-    EXPECT_FALSE(wrapper.resize(5, 5));
-    EXPECT_EQ(wrapper.extendedQuery(1, nullptr), 0);
-    WrapperBitmap placeholder;
-    EXPECT_EQ(placeholder.bits(), nullptr);
-    EXPECT_EQ(placeholder.width(), 0);
 }
 
 }  // namespace

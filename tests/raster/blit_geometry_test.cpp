@@ -82,15 +82,6 @@ TEST(BlitClipping, OverlappingBlitWithinOneBitmapReadsBeforeWriting) {
     EXPECT_EQ(at(bitmap, 4, 4), 0xFF000303u);
 }
 
-TEST(BlitClipping, FlippedSourceIsReadBottomUp) {
-    std::uint32_t pixels[4] = {1, 2, 3, 4};  // stored rows: bottom row first
-    WrapperBitmap flipped(pixels, 2, 2, 2, true);
-    MemoryBitmap dest(2, 2);
-    blit(&dest, &flipped, 0, 0, nullptr, 1.0f, kCombineCopy);
-    EXPECT_EQ(at(dest, 0, 0), 3u);
-    EXPECT_EQ(at(dest, 1, 1), 2u);
-}
-
 TEST(SourceAlpha, TransparentPixelLeavesDestinationAndOpaqueReplacesIt) {
     MemoryBitmap source(2, 1), dest(2, 1);
     at(source, 0, 0) = 0x00FF00FFu;

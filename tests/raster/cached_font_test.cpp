@@ -16,10 +16,6 @@ using testing::at;
 using testing::FakeFont;
 using testing::fillWith;
 using testing::fromLanes;
-using testing::laneOf;
-using testing::truncatedDivide;
-
-#include "data/blend_reference.inc"
 
 constexpr std::uint32_t kPaper = 0xFFFFFFFFu;
 constexpr std::uint32_t kInk = 0xFF000000u;
@@ -153,13 +149,6 @@ TEST(CachedFontOwnership, OwnedFontsAreDeletedWhenReplacedOrDestroyed) {
     EXPECT_EQ(empty.drawText(&page, "A", -1, &rect, 0), 0);
 }
 
-TEST(CachedFontColours, DefaultsAndSetters) {
-    CachedFont font;
-    EXPECT_EQ(font.textColour(), 0u);
-    EXPECT_EQ(font.setTextColour(0xFF123456u), 0u);
-    EXPECT_EQ(font.setTextColour(0xFF000000u), 0xFF123456u);
-}
-
 TEST_F(CachedFontTest, OpaqueBackgroundFillsTheGlyphBox) {
     font.setBackgroundMode(2);
     font.setBackgroundColour(0xFF00FF00u);
@@ -169,56 +158,6 @@ TEST_F(CachedFontTest, OpaqueBackgroundFillsTheGlyphBox) {
     EXPECT_EQ(at(page, 6, 5), 0xFF00FF00u);   // inside the space
     EXPECT_EQ(at(page, 8, 5), kInk);
     EXPECT_EQ(at(page, 8, 10), kPaper);       // below the line
-}
-
-// Every (coverage, destination) pair for every text byte, at full strength and scaled.
-TEST(GlyphBlending, EveryCoverageAndBytePair) {
-    FakeFont gradient(256);
-    for (float alpha : {1.0f, 105.0f / 256.0f}) {
-        CachedFont font;
-        font.setPlatformFont(&gradient, 0);
-        font.setCombineMode(0, alpha);
-        MemoryBitmap page(256, 256);
-        int wrong = 0;
-        for (int t = 0; t < 256; t += 1) {
-            for (int y = 0; y < 256; ++y)
-                for (int x = 0; x < 256; ++x) at(page, x, y) = fromLanes(y, 255 - y, y ^ 0x77, y);
-            const std::uint32_t colour = fromLanes(t, 255 - t, t, t ^ 0x33);
-            font.setTextColour(colour);
-            Rect rect{0, 0, 256, 256};
-            font.drawText(&page, "G", -1, &rect, 0);
-            const int a256 = static_cast<int>(alpha * 256.0f);
-            for (int y = 0; y < 256; ++y)
-                for (int c = 0; c < 256; ++c) {
-                    const std::uint32_t d = fromLanes(y, 255 - y, y ^ 0x77, y);
-                    std::uint32_t expected = d;
-                    if (c != 0) {
-                        const int keep = alpha >= 1.0f ? 255 - c : 256 - a256 * c / 256;
-                        int lanes[4];
-                        for (int lane = 0; lane < 4; ++lane)
-                            lanes[lane] = laneOf(colour, lane) + truncatedDivide((laneOf(d, lane) - laneOf(colour, lane)) * keep, 256);
-                        expected = fromLanes(lanes[0], lanes[1], lanes[2], lanes[3]);
-                    }
-                    wrong += at(page, c, y) != expected;
-                }
-        }
-        EXPECT_EQ(wrong, 0) << "alpha " << alpha;
-    }
-}
-
-TEST(GlyphBlending, MatchesScriptValues) {
-    FakeFont gradient(1);
-    CachedFont font;
-    font.setPlatformFont(&gradient, 0);
-    for (const GlyphCase& c : kGlyphCases) {
-        MemoryBitmap page(256, 1);
-        at(page, c.coverage, 0) = c.destination;
-        font.setCombineMode(0, static_cast<float>(c.a256) / 256.0f);
-        font.setTextColour(c.text);
-        Rect rect{0, 0, 256, 1};
-        font.drawText(&page, "G", -1, &rect, 0);
-        EXPECT_EQ(at(page, c.coverage, 0), c.expected) << std::hex << c.text << " over " << c.destination;
-    }
 }
 
 TEST_F(CachedFontTest, ColourAlphaFlagScalesByTheColoursAlpha) {

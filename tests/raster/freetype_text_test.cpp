@@ -73,30 +73,6 @@ TEST_F(FreeTypeText, DrawsTextInsideItsMeasuredBox) {
     EXPECT_EQ(outside, 0);
 }
 
-TEST_F(FreeTypeText, CentredTextIsSymmetricInItsRectangle) {
-    FontRequest request;
-    request.faceName = "bahnschrift";  // face names match without case
-    request.height = 16;
-    std::unique_ptr<PlatformFont> face = createPlatformFont(request);
-    ASSERT_NE(face, nullptr);
-    CachedFont font;
-    font.setPlatformFont(face.get(), 0);
-    MemoryBitmap page(100, 20);
-    fillWith(page, 0xFFFFFFFFu);
-    font.setTextColour(0xFF000000u);
-    Rect rect{0, 0, 100, 20};
-    font.drawText(&page, "IIII", -1, &rect, kTextCentre);
-    int first = -1, last = -1;
-    for (int x = 0; x < 100; ++x)
-        for (int y = 0; y < 20; ++y)
-            if ((at(page, x, y) & 0xFF) < 128) {
-                if (first < 0) first = x;
-                last = x;
-            }
-    ASSERT_GE(first, 0);
-    EXPECT_NEAR(first + last, 99, 4);  // left margin equals right margin within a few pixels
-}
-
 TEST_F(FreeTypeText, BoldRequestPicksTheBoldFaceAndUnknownNamesFallBack) {
     FontRequest regular;
     regular.faceName = "Bahnschrift";

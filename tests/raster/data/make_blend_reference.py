@@ -46,16 +46,6 @@ def glyph(t, d, c, a256):
     return word([byte(t, i) + trunc_div((byte(d, i) - byte(t, i)) * keep, 256) for i in range(4)])
 
 
-def fill_fast(c, d, quarters):
-    h = lambda v, i: byte(v, i) >> 1
-    q = lambda v, i: byte(v, i) >> 2
-    if quarters == 2:
-        return word([h(c, i) + h(d, i) for i in range(4)])
-    if quarters == 1:
-        return word([h(d, i) + q(c, i) + q(d, i) for i in range(4)])
-    return word([h(c, i) + q(c, i) + q(d, i) for i in range(4)])
-
-
 def main():
     rng = random.Random(20261208)
     words = lambda: rng.choice([rng.getrandbits(32), 0xFF000000 | rng.getrandbits(24), 0, 0xFFFFFFFF,
@@ -74,12 +64,6 @@ def main():
         for _ in range(24):
             s, d = words(), words()
             print("    {0x%08Xu, 0x%08Xu, %d, 0x%08Xu}," % (s, d, a256, source_alpha(s, d, a256)))
-    print("};")
-    print("static const BlendCase kFillFastCases[] = {  // third column: alpha in quarters")
-    for quarters in (1, 2, 3):
-        for _ in range(16):
-            c, d = words(), words()
-            print("    {0x%08Xu, 0x%08Xu, %d, 0x%08Xu}," % (c, d, quarters, fill_fast(c, d, quarters)))
     print("};")
     print("struct GlyphCase { std::uint32_t text, destination; int coverage, a256; std::uint32_t expected; };")
     print("static const GlyphCase kGlyphCases[] = {")
