@@ -73,9 +73,13 @@ std::vector<double> RunDouble(VstHost& host, const std::vector<double>& signal) 
   return outLeft;
 }
 
+// Levels a hair below full scale would print as -0.00.
+double ForPrinting(double db) { return (db < 0.0 && db > -0.005) ? 0.0 : db; }
+
 void PrintLevels(std::FILE* out, const char* what, const char* path, Levels in, Levels result) {
   std::fprintf(out, "  %-14s %-22s in peak %7.2f dBFS rms %7.2f dBFS | out peak %7.2f dBFS rms %7.2f dBFS\n",
-               what, path, in.peakDb, in.rmsDb, result.peakDb, result.rmsDb);
+               what, path, ForPrinting(in.peakDb), ForPrinting(in.rmsDb),
+               ForPrinting(result.peakDb), ForPrinting(result.rmsDb));
 }
 
 void PrintAudio(VstHost& host, std::FILE* out) {
