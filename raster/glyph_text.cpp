@@ -149,7 +149,7 @@ int CachedFont::drawWithGlyphs(RasterBitmap* dest, const char* text, int length,
             const GlyphEntry* glyph = glyphFor(c);
             if (glyph == nullptr) continue;
             if (opaqueBackground) {
-                const int boxLeft = std::max({clip.left, x + std::min(0, glyph->xOffset)});
+                const int boxLeft = std::max(clip.left, x + std::min(0, glyph->xOffset));
                 const int boxRight = std::min(clip.right, x + std::max(glyph->advance, glyph->xOffset + glyph->width));
                 const int boxBottom = std::min(clip.bottom, y + lineHeight_);
                 for (int row = std::max(clip.top, y); row < boxBottom; ++row)
@@ -163,10 +163,10 @@ int CachedFont::drawWithGlyphs(RasterBitmap* dest, const char* text, int length,
                 const int fromCol = std::max(0, clip.left - left);
                 const int toCol = std::min(glyph->width, clip.right - left);
                 for (int gy = fromRow; gy < toRow; ++gy) {
-                    std::uint32_t* out = rows.row(y + gy) + left;
+                    std::uint32_t* out = rows.row(y + gy);
                     const std::uint8_t* coverage = map + static_cast<std::ptrdiff_t>(gy) * glyph->width;
                     for (int gx = fromCol; gx < toCol; ++gx) {
-                        if (coverage[gx] != 0) out[gx] = blender.blend(out[gx], coverage[gx]);
+                        if (coverage[gx] != 0) out[left + gx] = blender.blend(out[left + gx], coverage[gx]);
                     }
                 }
             }
