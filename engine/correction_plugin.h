@@ -48,6 +48,11 @@ class CorrectionPlugin : public Vst2Plugin {
   // The sample-rate read-out's text as SetSampleRate last formed it.
   const std::string& SampleRateText() const { return sampleRateText_; }
 
+  // Constructor (editor building): plugs in the editor's controls. A graph given here takes
+  // over the bands and the FR curve of the model built so far and becomes the response model
+  // for the rest of the instance's life; the editor owns it.
+  void ConnectEditorControls(const EditorLinks& links);
+
  protected:
   // The equaliser's audio path, once the host has told the sample rate and block size.
   void ProcessEqualiser(double** inputs, double** outputs, int32_t frames);
@@ -79,13 +84,8 @@ class CorrectionPlugin : public Vst2Plugin {
   std::unique_ptr<ResponseModel> ownedModel_;
   ResponseModel* responseModel_ = nullptr;
   std::string sampleRateText_;
-  // Editor controls the handler updates; null until the editor is built.
-  TextLink* bandReadouts_[36] = {};  // frequency, gain, Q of band 1, then band 2, ...
-  TextLink* outputReadout_ = nullptr;
-  TextLink* statusText_ = nullptr;
-  TextLink* sampleRateReadout_ = nullptr;
-  FileButtonLink* fileButton_ = nullptr;
-  VisibilityLink* splashImage_ = nullptr;
+  // Editor controls the handler updates; all null until the editor is built.
+  EditorLinks links_;
 };
 
 // Fixed facts of the product.

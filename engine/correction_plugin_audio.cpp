@@ -28,7 +28,7 @@ void CorrectionPlugin::SetSampleRate(double rate) {
     }
   }
   sampleRateText_ = SampleRateReadoutText(rate);
-  if (sampleRateReadout_ != nullptr) sampleRateReadout_->setText(sampleRateText_);
+  if (links_.sampleRateReadout != nullptr) links_.sampleRateReadout->setText(sampleRateText_);
 }
 
 void CorrectionPlugin::Reset() {}

@@ -30,8 +30,22 @@ void CorrectionPlugin::CreateResponseModel() {
   responseModel_ = ownedModel_.get();
 }
 
+void CorrectionPlugin::ConnectEditorControls(const EditorLinks& links) {
+  if (links.graph != nullptr && links.graph != responseModel_) {
+    ResponseModel& graph = *links.graph;
+    if (responseModel_ != nullptr) {
+      for (int k = 1; k <= kBandCount; ++k) graph.band(k) = responseModel_->band(k);
+      for (int i = 0; i < graph.pointCount(); ++i) graph.frCurve()[i] = responseModel_->frCurve()[i];
+    }
+    responseModel_ = &graph;
+    ownedModel_.reset();
+  }
+  links_ = links;
+  links_.graph = responseModel_;
+}
+
 std::string& CorrectionPlugin::CurrentMeasurementPath() {
-  return fileButton_ != nullptr ? fileButton_->path() : measurementPath_;
+  return links_.fileButton != nullptr ? links_.fileButton->path() : measurementPath_;
 }
 
 void CorrectionPlugin::MarkGraph() {
@@ -96,9 +110,9 @@ void CorrectionPlugin::OnParamChange(int index) {
       break;
     case param::kOut:
       engine_.outputGainDb = value;
-      if (outputReadout_ != nullptr) {
-        outputReadout_->setText(OutputReadoutText(value));
-        outputReadout_->markDirty(true);
+      if (links_.outputReadout != nullptr) {
+        links_.outputReadout->setText(OutputReadoutText(value));
+        links_.outputReadout->markDirty(true);
       }
       break;
     case param::kBypassEq:
@@ -108,7 +122,7 @@ void CorrectionPlugin::OnParamChange(int index) {
       break;
     case param::kSplashScreen:
       engine_.splash = AsFlag(value);
-      if (splashImage_ != nullptr) splashImage_->setHidden(engine_.splash == 0);
+      if (links_.splashImage != nullptr) links_.splashImage->setHidden(engine_.splash == 0);
       break;
     default:
       break;
@@ -128,7 +142,7 @@ void CorrectionPlugin::HandleBandValue(int index) {
     band.recompute();
     MarkGraph();
   }
-  if (TextLink* readout = bandReadouts_[offset]) {
+  if (TextLink* readout = links_.bandReadouts[offset]) {
     if (role == 0) readout->setText(FrequencyReadoutText(value));
     if (role == 1) readout->setText(GainReadoutText(value));
     if (role == 2) readout->setText(QualityReadoutText(value));
@@ -142,23 +156,23 @@ void CorrectionPlugin::HandleMeasurementFile() {
     LoadMeasurement(*responseModel_, path);
     MarkGraph();
   }
-  if (statusText_ == nullptr) return;
+  if (links_.statusText == nullptr) return;
   if (path.empty()) {
-    ShowText(statusText_, std::string());
+    ShowText(links_.statusText, std::string());
     return;
   }
   if (PathExists(path)) {
-    ShowText(statusText_, std::string());
+    ShowText(links_.statusText, std::string());
     DebugTrace("(si existe) en OnParamChange: [%s]", path.c_str());
     return;
   }
   DebugTrace("(si no existe) en OnParamChange: [%s]", path.c_str());
-  ShowText(statusText_, kFileNotFound + path);
+  ShowText(links_.statusText, kFileNotFound + path);
 }
 
 // A shown file-not-found message stays: only the next reload clears it.
 void CorrectionPlugin::HandleUnload() {
-  if (fileButton_ == nullptr || responseModel_ == nullptr) return;
+  if (links_.fileButton == nullptr || responseModel_ == nullptr) return;
   CurrentMeasurementPath().clear();
   LoadMeasurement(*responseModel_, std::string());
   MarkGraph();

@@ -7,6 +7,8 @@
 
 namespace corvalen {
 
+class ResponseModel;
+
 // A text control the engine writes: a read-out or the status text.
 class TextLink {
  public:
@@ -30,6 +32,20 @@ class FileButtonLink {
  public:
   virtual ~FileButtonLink() = default;
   virtual std::string& path() = 0;
+};
+
+inline constexpr int kBandReadoutCount = 36;
+
+// Every editor control the engine talks to. The editor fills this in once it has built its
+// controls and hands it to CorrectionPlugin::ConnectEditorControls; a null entry is skipped.
+struct EditorLinks {
+  ResponseModel* graph = nullptr;  // the ResponseGraph, which is also the response model
+  TextLink* bandReadouts[kBandReadoutCount] = {};  // frequency, gain, Q of band 1, band 2, ...
+  TextLink* outputReadout = nullptr;
+  TextLink* statusText = nullptr;
+  TextLink* sampleRateReadout = nullptr;
+  FileButtonLink* fileButton = nullptr;
+  VisibilityLink* splashImage = nullptr;
 };
 
 }  // namespace corvalen

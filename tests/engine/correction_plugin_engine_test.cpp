@@ -58,23 +58,26 @@ class CountingModel : public ResponseModel {
 // The plug-in with stand-ins for the editor's controls plugged in where the editor will.
 class LinkedPlugin : public CorrectionPlugin {
  public:
-  LinkedPlugin() : CorrectionPlugin(&SilentHost), button_(measurementPath_) {
-    ownedModel_ = std::make_unique<CountingModel>(engine_, measurementPath_);
-    responseModel_ = ownedModel_.get();
-    for (int i = 0; i < 36; ++i) bandReadouts_[i] = &bandTexts[i];
-    outputReadout_ = &output;
-    statusText_ = &status;
-    sampleRateReadout_ = &sampleRate;
-    fileButton_ = &button_;
-    splashImage_ = &splash;
+  LinkedPlugin()
+      : CorrectionPlugin(&SilentHost), graph_(engine_, measurementPath_), button_(measurementPath_) {
+    EditorLinks links;
+    links.graph = &graph_;
+    for (int i = 0; i < kBandReadoutCount; ++i) links.bandReadouts[i] = &bandTexts[i];
+    links.outputReadout = &output;
+    links.statusText = &status;
+    links.sampleRateReadout = &sampleRate;
+    links.fileButton = &button_;
+    links.splashImage = &splash;
+    ConnectEditorControls(links);
   }
-  CountingModel& graph() { return static_cast<CountingModel&>(*responseModel_); }
+  CountingModel& graph() { return graph_; }
   std::string& path() { return measurementPath_; }
 
-  FakeText bandTexts[36], output, status, sampleRate;
+  FakeText bandTexts[kBandReadoutCount], output, status, sampleRate;
   FakeVisibility splash;
 
  private:
+  CountingModel graph_;
   FakeFileButton button_;
 };
 
@@ -118,6 +121,24 @@ TEST(CorrectionPluginEngine, OpeningTunesEveryBandWithTheDefaults) {
   }
   EXPECT_EQ(plugin->Model()->band(1).type, kPeak);
   EXPECT_EQ(plugin->Model()->band(12).type, kHighShelf);  // "TipoF12" 0 selects the shelf
+}
+
+TEST(CorrectionPluginEngine, AGraphConnectedLaterTakesOverBandsAndCurve) {
+  auto plugin = MakeOpenPlugin();
+  plugin->Model()->frCurve()[17] = 83.0;
+  const EqBand tuned = plugin->Model()->band(7);
+  EngineState unrelated;
+  std::string unrelatedPath;
+  CountingModel graph(unrelated, unrelatedPath);
+  EditorLinks links;
+  links.graph = &graph;
+  plugin->ConnectEditorControls(links);
+  ASSERT_EQ(plugin->Model(), &graph);
+  EXPECT_EQ(std::memcmp(&graph.band(7), &tuned, sizeof tuned), 0);
+  EXPECT_EQ(graph.frCurve()[17], 83.0);
+  Set(*plugin, param::BandGain(6), 3.0);
+  EXPECT_EQ(graph.band(7).gainDb, 3.0);
+  EXPECT_EQ(graph.redraws, 1);
 }
 
 TEST(CorrectionPluginEngine, TypeSwitchesMapToBandTypes) {
