@@ -2,7 +2,9 @@
 // host does not feed, and host blocks longer than the announced block size.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <numeric>
+#include <thread>
 #include <vector>
 
 #include "probe_plugin.h"
@@ -126,6 +128,25 @@ TEST_F(AudioFrameTest, EmptyAndNegativeBlocksDoNothing) {
   host.ProcessReplacing(inputs, outputs, -5);
   EXPECT_EQ(out, std::vector<float>(8, 3.0f));
   EXPECT_TRUE(plugin().pieces.empty());
+}
+
+TEST_F(AudioFrameTest, BlockSizeChangesWaitForTheBlockInProgress) {
+  // The scratch buffers are resized by the dispatcher while the audio thread converts into
+  // them; the instance lock must keep the two apart (a sanitizer build sees any overlap).
+  std::atomic<bool> stop{false};
+  std::thread audio([&] {
+    std::vector<float> left = Ramp(1000, 1.0f), right = Ramp(1000, 2.0f);
+    std::vector<float> outLeft(1000), outRight(1000);
+    float* inputs[2] = {left.data(), right.data()};
+    float* outputs[2] = {outLeft.data(), outRight.data()};
+    while (!stop) {
+      host.ProcessReplacing(inputs, outputs, 1000);
+      ASSERT_EQ(outLeft, left);
+    }
+  });
+  for (int i = 0; i < 400; ++i) host.Dispatch(vst2::effSetBlockSize, 0, i % 2 == 0 ? 64 : 1024);
+  stop = true;
+  audio.join();
 }
 
 }  // namespace
