@@ -232,30 +232,6 @@ TEST(CorrectionPluginEngine, MissingFileShowsTheMessageAndReloadsClearIt) {
   std::remove(existing.c_str());
 }
 
-TEST(CorrectionPluginEngine, WithoutEditorTheFileChangeWritesNoText) {
-  auto plugin = MakeOpenPlugin();
-  plugin->OnParamChange(param::kFrFile);  // empty path: flat curve, no status text to write
-  Set(*plugin, param::kUnloadFr, 1.0);    // no file button: nothing to unload
-  for (int i = 0; i < 800; ++i) ASSERT_EQ(plugin->Model()->frCurve()[i], 0.0);
-}
-
-TEST(CorrectionPluginEngine, BypassIsInputTimesOutputGain) {
-  auto plugin = MakeOpenPlugin();
-  Set(*plugin, param::BandGain(3), 12.0);
-  Set(*plugin, param::kOut, -6.0);
-  Set(*plugin, param::kBypassEq, 1.0);
-  std::vector<double> l = {1.0, 0.5, -0.25, 0.125}, r = {0.0, 1.0, 0.0, 2.0};
-  std::vector<double> ol(4), orr(4);
-  double* in[2] = {l.data(), r.data()};
-  double* out[2] = {ol.data(), orr.data()};
-  plugin->ProcessBlock(in, out, 4);
-  const double gain = std::pow(10.0, -6.0 * 0.05);
-  for (size_t n = 0; n < 4; ++n) {
-    EXPECT_EQ(ol[n], gain * l[n]);
-    EXPECT_EQ(orr[n], gain * r[n]);
-  }
-}
-
 TEST(CorrectionPluginEngine, SampleRateRetunesBandsAndKeepsMemories) {
   LinkedPlugin plugin;
   plugin.Dispatch(vst2::effOpen, 0, 0, nullptr, 0.0f);
