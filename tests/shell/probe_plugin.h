@@ -66,7 +66,8 @@ class ProbePlugin final : public Vst2Plugin {
   static ProbePlugin* last;  // the most recently constructed probe
   static bool destroyed;
 
-  explicit ProbePlugin(vst2::HostCallback host) : Vst2Plugin(host, Identity()) {
+  explicit ProbePlugin(vst2::HostCallback host, const char* channelIo = "1-1 2-2")
+      : Vst2Plugin(host, Identity(channelIo)) {
     AddParam(std::make_unique<SwitchParam>("a_switch_with_a_long_name", 0, "OFF", "ON"));
     AddParam(std::make_unique<LinearParam>("gain", 0.0, -24.0, 24.0, 1, "dB"));
     PublishCounts();
@@ -75,14 +76,14 @@ class ProbePlugin final : public Vst2Plugin {
   }
   ~ProbePlugin() override { destroyed = true; }
 
-  static PluginIdentity Identity() {
+  static PluginIdentity Identity(const char* channelIo) {
     PluginIdentity identity;
     identity.effectName = kLongEffectName;
     identity.vendor = "Probe";
     identity.product = "";
     identity.uniqueId = vst2::FourCharCode('P', 'r', 'b', 'e');
     identity.vendorVersion = 0x00010203;
-    identity.channelIo = "1-1 2-2";
+    identity.channelIo = channelIo;
     identity.presetCount = 16;
     return identity;
   }
@@ -117,6 +118,12 @@ inline bool ProbePlugin::destroyed = false;
 inline Vst2Plugin* MakeProbe(vst2::HostCallback host) { return new ProbePlugin(host); }
 
 inline EffectRecord* ProbeEntry(vst2::HostCallback host) { return CreateEffect(host, &MakeProbe); }
+
+// Four channels each way, for the set-up some hosts need.
+inline Vst2Plugin* MakeWideProbe(vst2::HostCallback host) { return new ProbePlugin(host, "4-4"); }
+inline EffectRecord* WideProbeEntry(vst2::HostCallback host) {
+  return CreateEffect(host, &MakeWideProbe);
+}
 
 inline EffectRecord* ProductEntry(vst2::HostCallback host) {
   return CreateEffect(host, &CreatePluginObject);

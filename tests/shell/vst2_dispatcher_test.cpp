@@ -215,6 +215,40 @@ TEST(Vst2HostIdentification, EmptyProductStringGivesCodeAndVersionZero) {
   EXPECT_EQ(host.CountCalls(vst2::audioMasterGetVendorVersion), 0);
 }
 
+TEST(Vst2HostSetup, SomeHostsFeedOnlyTwoInputsButAllOutputs) {
+  VstHost host;
+  host.SetProductString("FORTE 4");
+  ASSERT_TRUE(host.Open(&WideProbeEntry));
+  ProbePlugin& plugin = *ProbePlugin::last;
+  EXPECT_EQ(host.Effect()->numInputs, 4);
+  EXPECT_EQ(plugin.InputArrangement().type, -2);  // user-defined above two channels
+  vst2::VstSpeakerArrangement two{};
+  two.numChannels = 2;
+  host.Dispatch(vst2::effSetSpeakerArrangement, 0, 0, &two);
+  EXPECT_FALSE(plugin.IsOutputConnected(3));
+  host.Dispatch(vst2::effOpen);
+  EXPECT_EQ(plugin.GetHost(), 15);
+  EXPECT_TRUE(plugin.IsInputConnected(1));
+  EXPECT_FALSE(plugin.IsInputConnected(2));
+  EXPECT_FALSE(plugin.IsInputConnected(3));
+  EXPECT_TRUE(plugin.IsOutputConnected(2));
+  EXPECT_TRUE(plugin.IsOutputConnected(3));
+  EXPECT_EQ(plugin.InputArrangement().numChannels, 4);
+
+  // The set-up runs on the first open only.
+  host.Dispatch(vst2::effSetSpeakerArrangement, 0, 0, &two);
+  host.Dispatch(vst2::effOpen);
+  EXPECT_FALSE(plugin.IsOutputConnected(3));
+}
+
+TEST(Vst2HostSetup, OtherHostsKeepTheChannelsAsTheyAre) {
+  VstHost host;
+  host.SetProductString("Bitwig Studio");
+  ASSERT_TRUE(host.Open(&WideProbeEntry));
+  host.Dispatch(vst2::effOpen);
+  EXPECT_TRUE(ProbePlugin::last->IsInputConnected(3));
+}
+
 TEST_F(Vst2DispatcherTest, OpenRunsEveryParameterChangeEachTime) {
   host.Dispatch(vst2::effOpen);
   host.Dispatch(vst2::effOpen);
