@@ -255,6 +255,9 @@ class PluginBase {
   void ProcessFloatPiece(float** inputs, float** outputs, int32_t offset, int32_t frames,
                          bool accumulate);
   void ProcessDoublePiece(double** inputs, double** outputs, int32_t offset, int32_t frames);
+  // Zeros the host's buffers of the connected outputs, when nothing can be processed.
+  void SilenceHostOutputs(float** outputs, int32_t frames) const;
+  void SilenceHostOutputs(double** outputs, int32_t frames) const;
 };
 
 }  // namespace corvalen

@@ -7,6 +7,30 @@
 #include "shell/plugin_base.h"
 
 namespace corvalen {
+namespace {
+
+// Zeros the host buffer of every connected output (each consumes one host pointer).
+template <typename Sample>
+void SilenceConnected(const std::vector<OutputChannel>& channels, Sample** outputs,
+                      int32_t frames) {
+  if (outputs == nullptr) return;
+  int hostIndex = 0;
+  for (const OutputChannel& channel : channels) {
+    if (!channel.connected) continue;
+    Sample* out = outputs[hostIndex++];
+    if (out != nullptr) std::memset(out, 0, static_cast<std::size_t>(frames) * sizeof(Sample));
+  }
+}
+
+}  // namespace
+
+void PluginBase::SilenceHostOutputs(float** outputs, int32_t frames) const {
+  SilenceConnected(outputs_, outputs, frames);
+}
+
+void PluginBase::SilenceHostOutputs(double** outputs, int32_t frames) const {
+  SilenceConnected(outputs_, outputs, frames);
+}
 
 void PluginBase::ProcessBlock(double** inputs, double** outputs, int32_t frames) {
   PassThrough(inputs, outputs, frames);
@@ -34,13 +58,7 @@ void PluginBase::ProcessFloatBlock(float** inputs, float** outputs, int32_t fram
   if (blockSize_ <= 0) {
     // No scratch buffers (the allocation failed): nothing can be processed. A replacing
     // call must not leave stale samples in the host's outputs.
-    if (accumulate || outputs == nullptr) return;
-    int hostIndex = 0;
-    for (const OutputChannel& channel : outputs_) {
-      if (!channel.connected) continue;
-      float* out = outputs[hostIndex++];
-      if (out != nullptr) std::memset(out, 0, static_cast<std::size_t>(frames) * sizeof(float));
-    }
+    if (!accumulate) SilenceHostOutputs(outputs, frames);
     return;
   }
   // Hosts may send a block longer than they announced; process it in pieces.
@@ -93,13 +111,7 @@ void PluginBase::ProcessFloatPiece(float** inputs, float** outputs, int32_t offs
 void PluginBase::ProcessDoubleBlock(double** inputs, double** outputs, int32_t frames) {
   if (frames <= 0) return;
   if (blockSize_ <= 0) {
-    if (outputs == nullptr) return;
-    int hostIndex = 0;
-    for (const OutputChannel& channel : outputs_) {
-      if (!channel.connected) continue;
-      double* out = outputs[hostIndex++];
-      if (out != nullptr) std::memset(out, 0, static_cast<std::size_t>(frames) * sizeof(double));
-    }
+    SilenceHostOutputs(outputs, frames);
     return;
   }
   // Disconnected channels work in their scratch buffers, which hold one announced block:

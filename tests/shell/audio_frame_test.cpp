@@ -130,6 +130,25 @@ TEST_F(AudioFrameTest, EmptyAndNegativeBlocksDoNothing) {
   EXPECT_TRUE(plugin().pieces.empty());
 }
 
+TEST_F(AudioFrameTest, WithoutScratchBuffersReplacingCallbacksWriteSilence) {
+  host.Dispatch(vst2::effSetBlockSize, 0, 0);  // no scratch: nothing can be processed
+  std::vector<float> left = Ramp(32, 1.0f), right = Ramp(32, 2.0f);
+  std::vector<float> outLeft(32, 7.0f), outRight(32, 7.0f);
+  float* inputs[2] = {left.data(), right.data()};
+  float* outputs[2] = {outLeft.data(), outRight.data()};
+  host.Process(inputs, outputs, 32);
+  EXPECT_EQ(outLeft, std::vector<float>(32, 7.0f));  // nothing added
+  host.ProcessReplacing(inputs, outputs, 32);
+  EXPECT_EQ(outLeft, std::vector<float>(32, 0.0f));
+  EXPECT_EQ(outRight, std::vector<float>(32, 0.0f));
+  std::vector<double> dIn(32, 1.0), dOut(32, 7.0);
+  double* dInputs[2] = {dIn.data(), dIn.data()};
+  double* dOutputs[2] = {dOut.data(), dOut.data()};
+  host.ProcessDoubleReplacing(dInputs, dOutputs, 32);
+  EXPECT_EQ(dOut, std::vector<double>(32, 0.0));
+  EXPECT_TRUE(plugin().pieces.empty());
+}
+
 TEST_F(AudioFrameTest, BlockSizeChangesWaitForTheBlockInProgress) {
   // The scratch buffers are resized by the dispatcher while the audio thread converts into
   // them; the instance lock must keep the two apart (a sanitizer build sees any overlap).

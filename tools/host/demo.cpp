@@ -47,30 +47,32 @@ void PrintParameters(VstHost& host, std::FILE* out) {
   }
 }
 
-// Two channels of the same signal through processReplacing, block by block.
-std::vector<float> RunFloat(VstHost& host, const std::vector<double>& signal) {
-  std::vector<float> left(signal.begin(), signal.end());
-  std::vector<float> right = left;
-  std::vector<float> outLeft(signal.size()), outRight(signal.size());
+// Two channels of the same signal through one of the replacing callbacks, block by block;
+// answers the left output.
+template <typename Sample, typename Callback>
+std::vector<Sample> Run(const std::vector<double>& signal, Callback&& process) {
+  std::vector<Sample> left(signal.begin(), signal.end());
+  std::vector<Sample> right = left;
+  std::vector<Sample> outLeft(signal.size()), outRight(signal.size());
   for (std::size_t offset = 0; offset < signal.size(); offset += kBlockSize) {
     const int frames = static_cast<int>(std::min<std::size_t>(kBlockSize, signal.size() - offset));
-    float* inputs[2] = {left.data() + offset, right.data() + offset};
-    float* outputs[2] = {outLeft.data() + offset, outRight.data() + offset};
-    host.ProcessReplacing(inputs, outputs, frames);
+    Sample* inputs[2] = {left.data() + offset, right.data() + offset};
+    Sample* outputs[2] = {outLeft.data() + offset, outRight.data() + offset};
+    process(inputs, outputs, frames);
   }
   return outLeft;
 }
 
+std::vector<float> RunFloat(VstHost& host, const std::vector<double>& signal) {
+  return Run<float>(signal, [&](float** in, float** out, int frames) {
+    host.ProcessReplacing(in, out, frames);
+  });
+}
+
 std::vector<double> RunDouble(VstHost& host, const std::vector<double>& signal) {
-  std::vector<double> left = signal, right = signal;
-  std::vector<double> outLeft(signal.size()), outRight(signal.size());
-  for (std::size_t offset = 0; offset < signal.size(); offset += kBlockSize) {
-    const int frames = static_cast<int>(std::min<std::size_t>(kBlockSize, signal.size() - offset));
-    double* inputs[2] = {left.data() + offset, right.data() + offset};
-    double* outputs[2] = {outLeft.data() + offset, outRight.data() + offset};
-    host.ProcessDoubleReplacing(inputs, outputs, frames);
-  }
-  return outLeft;
+  return Run<double>(signal, [&](double** in, double** out, int frames) {
+    host.ProcessDoubleReplacing(in, out, frames);
+  });
 }
 
 // Levels a hair below full scale would print as -0.00.
