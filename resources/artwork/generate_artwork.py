@@ -99,7 +99,8 @@ def background(width, height):
         x = band_x(k)
         parts.append(rounded(x - 12 + 0.5, 646.5, 87, 349, 8, "url(#strip)", PANEL_EDGE))
         for top in (754, 858, 962):
-            parts.append(rounded(x - 6, top + 3, 76, 26, 4, INK, "#262c32"))
+            # The read-out's digits fill rows top + 7 .. top + 28 of its 32-unit rect.
+            parts.append(rounded(x - 6, top + 4, 76, 28, 4, INK, "#262c32"))
         for centre_y in (722, 826, 930):
             # A faint ring under each knob so the strip reads as a column of dials.
             parts.append(f'<circle cx="{x + 32}" cy="{centre_y}" r="34" fill="none" '
@@ -122,8 +123,9 @@ def background(width, height):
     # Output panel: label, the read-out plate and the slider track.
     parts.append(rounded(1412.5, 976.5, 183, 75, 8, PANEL, PANEL_EDGE))
     parts.append(text(1422, 1003, "OUTPUT", 19, TITLE, anchor="start", spacing=2))
-    parts.append(rounded(1526, 980, 66, 30, 4, "url(#lcd)", "#3d4a33", 1))
-    parts.append(rounded(1526, 980, 66, 30, 4, "none", "#000000", 2, 'stroke-opacity="0.25"'))
+    # Wide enough for the longest read-out, "-12.0", right-aligned at 1588.
+    parts.append(rounded(1508, 980, 84, 30, 4, "url(#lcd)", "#3d4a33", 1))
+    parts.append(rounded(1508, 980, 84, 30, 4, "none", "#000000", 2, 'stroke-opacity="0.25"'))
     parts.append(rounded(1430, 1028, 148, 8, 4, INK, "#2a3037"))
     for i in range(9):
         tick_x = 1440 + i * 16
@@ -144,17 +146,18 @@ def background(width, height):
 # Controls.
 
 def band_switch(width, frame_height):
-    """Band on/off: a plate the band number is printed on; a lamp and an edge light when on."""
+    """Band on/off: a plate the band number is printed on; a lit lamp and edge when on."""
     frames = []
     for on in (False, True):
         fill = "#1f3a37" if on else "#22272d"
         edge = ACCENT if on else "#343c44"
         lamp = ACCENT_LIGHT if on else "#3b434b"
         body = rounded(3.5, 3.5, width - 7, frame_height - 7, 6, fill, edge, 1)
-        body += f'<rect x="10" y="{frame_height - 8}" width="{width - 20}" height="2" rx="1" fill="{lamp}"/>'
+        # The number covers the middle of the plate down to near its bottom edge, so the
+        # lamp sits at the left, level with the digits, where the text never reaches.
         if on:
-            body += (f'<rect x="10" y="{frame_height - 9}" width="{width - 20}" height="4" rx="2" '
-                     f'fill="{ACCENT_LIGHT}" fill-opacity="0.25"/>')
+            body += f'<circle cx="17" cy="18" r="6" fill="{ACCENT_LIGHT}" fill-opacity="0.25"/>'
+        body += f'<circle cx="17" cy="18" r="3.5" fill="{lamp}"/>'
         frames.append(body)
     return frames
 
@@ -337,8 +340,8 @@ def splash(width, height, version):
     body += '<line x1="110" y1="560.5" x2="810" y2="560.5" stroke="#2f363d"/>'
     body += text(width / 2, 596, "12 parametric bands  \u00b7  shelf or peak at both ends  \u00b7  "
                  "64-bit processing", 16, LABEL, weight="normal", spacing=0.5)
-    body += text(width / 2, 624, "Click the i symbol beside the product name to close this panel.",
-                 15, "#6b757d", weight="normal")
+    body += text(width / 2, 626, "Click the i symbol beside the product name to close this panel.",
+                 17, "#8a949c", weight="normal")
     return [body]
 
 

@@ -151,7 +151,7 @@ void buildScene(EditorGraphics& graphics, bool splash) {
     image(54, 998, 88, 40, 2, ed::kImageBand1Type, 0);
     image(1308, 998, 88, 40, 2, ed::kImageBand12Type, 0);
     image(1440, 1014, 40, 36, 1, ed::kImageOutputHandle, 0);
-    text({1532, 982, 1588, 1008}, outputLevel, "-3.5");
+    text({1532, 982, 1588, 1008}, outputLevel, "-12.0");  // the longest read-out
     image(0, 646, 42, 36, 2, ed::kImageBypassSwitch, 0);
     for (int k = 1; k <= 12; ++k) {
         const int y = 54 + 114 * (k - 1);
