@@ -80,6 +80,10 @@ bool SetStateChunk(PluginBase& plugin, ByteChunk& buffer, bool isBank, const voi
   const auto* hostBytes = static_cast<const unsigned char*>(bytes);
   if (buffer.Size() > 0 && !std::less<const unsigned char*>()(hostBytes, buffer.Data()) &&
       std::less<const unsigned char*>()(hostBytes, buffer.Data() + buffer.Size())) {
+    // Our buffer ends where it ends: a length running past it names bytes we never owned.
+    if (hostLength > buffer.Data() + buffer.Size() - hostBytes) {
+      return false;
+    }
     ownCopy.assign(hostBytes, hostBytes + hostLength);
     hostBytes = ownCopy.data();
   }
