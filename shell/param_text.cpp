@@ -1,6 +1,7 @@
 #include "shell/param_text.h"
 
 #include <charconv>
+#include <cstddef>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -55,6 +56,18 @@ double OutOfRangeValue(const char* first, const char* last, bool hex) noexcept {
   return scaled > 0 ? std::numeric_limits<double>::infinity() : 0.0;
 }
 
+// Writes value as "%.*f" would in the C locale into text[0..capacity), terminated; an empty
+// text when it does not fit.
+void WriteFixed(double value, int precision, char* text, std::size_t capacity) noexcept {
+  const std::to_chars_result result =
+      std::to_chars(text, text + capacity - 1, value, std::chars_format::fixed, precision);
+  *(result.ec == std::errc() ? result.ptr : text) = '\0';
+}
+
+// Large enough for any double in fixed notation with up to 17 decimals: 309 integer digits,
+// a sign, a point, the decimals and the terminator.
+constexpr std::size_t kFixedTextCapacity = 400;
+
 }  // namespace
 
 double ReadLeadingNumber(const char* text) noexcept {
@@ -95,15 +108,12 @@ double ReadLeadingNumber(const char* text) noexcept {
 
 void FormatDisplayValue(double value, int precision, bool forceSign, char* buffer,
                         int length) noexcept {
-  // Large enough for any double in fixed notation with the precisions used here.
-  char text[400];
+  char text[kFixedTextCapacity + 1];
   char* out = text;
   if (forceSign && !std::signbit(value)) {
     *out++ = '+';
   }
-  const std::to_chars_result result =
-      std::to_chars(out, text + sizeof text - 1, value, std::chars_format::fixed, precision);
-  *(result.ec == std::errc() ? result.ptr : out) = '\0';
+  WriteFixed(value, precision, out, kFixedTextCapacity);
   text[15] = '\0';  // the display field holds at most 15 characters
 
   // A value that rounds to zero reads as zero, without a sign: -0.04 shown with one decimal
@@ -122,6 +132,12 @@ void FormatDisplayValue(double value, int precision, bool forceSign, char* buffe
       return;
     }
   }
+  CopyText(text, buffer, length);
+}
+
+void FormatFixed(double value, int precision, char* buffer, int length) noexcept {
+  char text[kFixedTextCapacity];
+  WriteFixed(value, precision, text, sizeof text);
   CopyText(text, buffer, length);
 }
 

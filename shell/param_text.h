@@ -15,6 +15,10 @@ double ReadLeadingNumber(const char* text) noexcept;
 void FormatDisplayValue(double value, int precision, bool forceSign, char* buffer,
                         int length) noexcept;
 
+// "%.*f" with `precision` decimals (at most 17), always with a decimal point. Copied into
+// buffer by CopyText's rule.
+void FormatFixed(double value, int precision, char* buffer, int length) noexcept;
+
 // Copies at most length - 1 characters of `text` and a terminating zero; writes nothing when
 // length <= 0 or buffer is null.
 void CopyText(const char* text, char* buffer, int length) noexcept;

@@ -1,11 +1,11 @@
 // Capability questions, vendor-specific requests and forwarded keys: the parts of the
 // protocol that individual hosts extend.
 #include <cmath>
-#include <cstdio>
 
 #include "shell/capabilities.h"
 #include "shell/host_text.h"
 #include "shell/key_mapping.h"
+#include "shell/param_text.h"
 #include "shell/vst2_plugin.h"
 
 namespace corvalen {
@@ -66,8 +66,9 @@ intptr_t Vst2Plugin::VendorSpecific(int32_t index, intptr_t value, void* ptr, fl
       if (param == nullptr || ptr == nullptr) return 0;
       char* text = static_cast<char*>(ptr);
       if (text[0] == '\0') return kVendorAnswer;
+      // Printed with a point whatever locale the host has set in the runtime we share.
       char printed[64];
-      std::snprintf(printed, sizeof printed, "%.17f", param->ParseToNormalised(text));
+      FormatFixed(param->ParseToNormalised(text), 17, printed, sizeof printed);
       CopyHostText(text, printed, kParsedValueChars);
       return kVendorAnswer;
     }

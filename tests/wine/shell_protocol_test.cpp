@@ -1,5 +1,7 @@
 // The DLL's VST2 protocol as a host sees it: record, capabilities, host identification,
 // pins, program names, vendor-specific requests, keys and invalid indices.
+#include <clocale>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -109,6 +111,32 @@ TEST_F(ShellProtocolTest, VendorSpecificRequests) {
   EXPECT_EQ(host.Dispatch(vst2::effVendorSpecific, 0x73744341, 0x46554944, identifier), 1);
   EXPECT_NE(identifier[0], 0u);
   EXPECT_EQ(host.Dispatch(vst2::effVendorSpecific, 1234, 0), 0);
+}
+
+// Hosts may switch the C runtime the plug-in shares with them to a comma-decimal locale; the
+// number texts the plug-in hands out and reads must keep the point.
+TEST_F(ShellProtocolTest, NumberTextsIgnoreACommaDecimalLocale) {
+  struct LocaleGuard {
+    std::string previous = std::setlocale(LC_ALL, nullptr);
+    ~LocaleGuard() { std::setlocale(LC_ALL, previous.c_str()); }
+  } guard;
+  if (std::setlocale(LC_ALL, "German_Germany.1252") == nullptr &&
+      std::setlocale(LC_ALL, "German") == nullptr) {
+    GTEST_SKIP() << "no comma-decimal locale in this runtime";
+  }
+  char probe[16];
+  std::snprintf(probe, sizeof probe, "%.1f", 0.5);
+  ASSERT_STREQ(probe, "0,5") << "the runtime's locale did not take effect";
+
+  char typed[32] = "1.5";  // (1.5 + 24) / 48 = 0.53125
+  EXPECT_EQ(host.Dispatch(vst2::effVendorSpecific, 27, kBand1Gain, typed), 0xBEEF);
+  EXPECT_STREQ(typed, "0.53125000000000000");
+  char shown[128] = {};
+  EXPECT_EQ(host.Dispatch(vst2::effVendorSpecific, 7, kBand1Gain, shown, 0.53125f), 0xBEEF);
+  EXPECT_STREQ(shown, "+1.5");
+  char text[16] = "-2.5";
+  EXPECT_EQ(host.Dispatch(vst2::effString2Parameter, kBand1Gain, 0, text), 1);
+  EXPECT_EQ(host.DispatchText(vst2::effGetParamDisplay, kBand1Gain), "-2.5");
 }
 
 TEST_F(ShellProtocolTest, KeysWithoutAMappingAreNotHandled) {
