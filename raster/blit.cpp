@@ -50,16 +50,28 @@ bool clipArea(const PixelRows& dest, const PixelRows& src, int x, int y, const R
     return true;
 }
 
+// Applies blend(s, d) to n pixels. Within one bitmap a row moving right overlaps its own
+// source ahead of the writes, so it is walked from its right end.
+template <class Blend>
+void blendRow(std::uint32_t* d, const std::uint32_t* s, int n, bool rightToLeft, Blend blend) {
+    if (rightToLeft) {
+        for (int i = n - 1; i >= 0; --i) d[i] = blend(s[i], d[i]);
+    } else {
+        for (int i = 0; i < n; ++i) d[i] = blend(s[i], d[i]);
+    }
+}
+
 // Copy mode: every byte, alpha included, moves toward the source.
-void copyRow(std::uint32_t* d, const std::uint32_t* s, int n, float alpha) {
+void copyRow(std::uint32_t* d, const std::uint32_t* s, int n, float alpha, bool rightToLeft) {
     if (alpha >= 1.0f) {
         // memmove: source and destination may be the same bitmap.
         std::memmove(d, s, static_cast<std::size_t>(n) * sizeof(std::uint32_t));
     } else if (alpha == 0.5f) {
-        for (int i = 0; i < n; ++i) d[i] = pixel::average(s[i], d[i]);
+        blendRow(d, s, n, rightToLeft, pixel::average);
     } else {
         const int keep = 256 - pixel::alpha256(alpha);
-        for (int i = 0; i < n; ++i) d[i] = pixel::mixAll(s[i], d[i], keep);
+        blendRow(d, s, n, rightToLeft,
+                 [keep](std::uint32_t sp, std::uint32_t dp) { return pixel::mixAll(sp, dp, keep); });
     }
 }
 
@@ -94,12 +106,13 @@ std::uint32_t sourceAlphaScaled(std::uint32_t s, std::uint32_t d, int a256) {
     return out | static_cast<std::uint32_t>(da) << 24;
 }
 
-void sourceAlphaRow(std::uint32_t* d, const std::uint32_t* s, int n, float alpha) {
+void sourceAlphaRow(std::uint32_t* d, const std::uint32_t* s, int n, float alpha, bool rightToLeft) {
     if (alpha >= 1.0f) {
-        for (int i = 0; i < n; ++i) d[i] = sourceAlphaOpaque(s[i], d[i]);
+        blendRow(d, s, n, rightToLeft, sourceAlphaOpaque);
     } else {
         const int a256 = pixel::alpha256(alpha);
-        for (int i = 0; i < n; ++i) d[i] = sourceAlphaScaled(s[i], d[i], a256);
+        blendRow(d, s, n, rightToLeft,
+                 [a256](std::uint32_t sp, std::uint32_t dp) { return sourceAlphaScaled(sp, dp, a256); });
     }
 }
 
@@ -119,14 +132,15 @@ void blit(RasterBitmap* dest, RasterBitmap* src, int x, int y, const Rect* sourc
     // Rows of the same bitmap moving down must be handled bottom-up so that each row is
     // read before it is overwritten.
     const bool bottomUp = dest == src && area.destY > area.sourceY;
+    const bool rightToLeft = dest == src && area.destY == area.sourceY && area.destX > area.sourceX;
     for (int i = 0; i < area.height; ++i) {
         const int row = bottomUp ? area.height - 1 - i : i;
         std::uint32_t* d = to.row(area.destY + row) + area.destX;
         const std::uint32_t* s = from.row(area.sourceY + row) + area.sourceX;
         if (useSourceAlpha) {
-            sourceAlphaRow(d, s, area.width, alpha);
+            sourceAlphaRow(d, s, area.width, alpha, rightToLeft);
         } else {
-            copyRow(d, s, area.width, alpha);
+            copyRow(d, s, area.width, alpha, rightToLeft);
         }
     }
 }

@@ -82,6 +82,29 @@ TEST(BlitClipping, OverlappingBlitWithinOneBitmapReadsBeforeWriting) {
     EXPECT_EQ(at(bitmap, 4, 4), 0xFF000303u);
 }
 
+TEST(BlitClipping, BlendedBlitAlongItsOwnRowReadsBeforeWriting) {
+    // Moving right within the same rows, each pixel must blend with the original pixel to
+    // its left, not with one this blit has already written.
+    for (int mode : {kCombineCopy, kUseSourceAlpha}) {
+        for (float alpha : {0.5f, 0.3f, 1.0f}) {
+            MemoryBitmap bitmap, original;
+            number(bitmap, 6, 2);
+            number(original, 6, 2);
+            for (int x = 0; x < 6; ++x) at(bitmap, x, 1) = at(original, x, 1) = 0x80000000u | static_cast<std::uint32_t>(x * 40);
+            const Rect rect{0, 0, 5, 2};
+            blit(&bitmap, &bitmap, 1, 0, &rect, alpha, mode);
+            for (int y = 0; y < 2; ++y)
+                for (int x = 1; x < 6; ++x) {
+                    MemoryBitmap s(1, 1), d(1, 1);
+                    at(s, 0, 0) = at(original, x - 1, y);
+                    at(d, 0, 0) = at(original, x, y);
+                    blit(&d, &s, 0, 0, nullptr, alpha, mode);
+                    EXPECT_EQ(at(bitmap, x, y), at(d, 0, 0)) << "mode " << mode << " alpha " << alpha << " x " << x << " y " << y;
+                }
+        }
+    }
+}
+
 TEST(SourceAlpha, TransparentPixelLeavesDestinationAndOpaqueReplacesIt) {
     MemoryBitmap source(2, 1), dest(2, 1);
     at(source, 0, 0) = 0x00FF00FFu;
