@@ -232,6 +232,26 @@ TEST(CorrectionPluginEngine, MissingFileShowsTheMessageAndReloadsClearIt) {
   std::remove(existing.c_str());
 }
 
+// The new choice must be in place before the reload reads the file.
+TEST(CorrectionPluginEngine, SeparatorChangeRereadsTheFileWithTheNewChoice) {
+  LinkedPlugin plugin;
+  const std::string file = TempFile("corvalen_engine_separator.csv", "20,80\n20000,70\n");
+  plugin.path() = file;
+  plugin.OnParamChange(param::kFrFile);
+  const double* curve = plugin.Model()->frCurve();
+  ASSERT_EQ(curve[0], 80.0);
+  const int redraws = plugin.graph().redraws;
+  Set(plugin, param::kSeparator, 1.0);  // no tab in the file: each level equals its frequency
+  EXPECT_EQ(plugin.Engine().separator, 1);
+  EXPECT_EQ(curve[0], 20.0);
+  EXPECT_EQ(curve[799], 20000.0);
+  EXPECT_EQ(plugin.graph().redraws, redraws + 1);
+  Set(plugin, param::kSeparator, 0.0);
+  EXPECT_EQ(curve[0], 80.0);
+  EXPECT_EQ(curve[799], 70.0);
+  std::remove(file.c_str());
+}
+
 TEST(CorrectionPluginEngine, SampleRateRetunesBandsAndKeepsMemories) {
   LinkedPlugin plugin;
   plugin.Dispatch(vst2::effOpen, 0, 0, nullptr, 0.0f);

@@ -17,12 +17,16 @@ TEST(ReadoutText, FormatsLikePrintfInTheCLocale) {
   EXPECT_EQ(SampleRateReadoutText(88200.0), "Fs: 88.2 kHz");
   EXPECT_EQ(FrequencyReadoutText(999.4), "999");
   EXPECT_EQ(FrequencyReadoutText(72.6497), "73");
+  EXPECT_EQ(FrequencyReadoutText(999.6), "1000");  // rounds up, but the kilohertz form starts at 1000
   EXPECT_EQ(FrequencyReadoutText(1000.0), "1.00 k");
+  EXPECT_EQ(FrequencyReadoutText(20000.0), "20.00 k");
   EXPECT_EQ(FrequencyReadoutText(18805.9), "18.81 k");
   EXPECT_EQ(GainReadoutText(-3.25), "-3.2 dB");  // -3.25 is exact: ties go to even, as printf
   EXPECT_EQ(GainReadoutText(6.0), "6.0 dB");
+  EXPECT_EQ(GainReadoutText(-0.04), "-0.0 dB");  // keeps printf's minus, unlike the host's texts
   EXPECT_EQ(QualityReadoutText(0.71), "0.71");
   EXPECT_EQ(OutputReadoutText(-12.0), "-12.0");
+  EXPECT_EQ(OutputReadoutText(0.0), "0.0");
   if (german != nullptr) std::setlocale(LC_NUMERIC, "C");
 }
 
