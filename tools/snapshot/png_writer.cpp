@@ -17,6 +17,10 @@ bool writePng(raster::RasterBitmap& bitmap, const std::string& path, std::string
         error = "cannot open " + path + " for writing";
         return false;
     }
+    const int width = bitmap.width();
+    const int height = bitmap.height();
+    // Made before the setjmp: an error jumping back to it must not skip a destructor.
+    std::vector<png_byte> row(static_cast<std::size_t>(width) * 4);
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
     if (info == nullptr || setjmp(png_jmpbuf(png))) {
@@ -25,14 +29,11 @@ bool writePng(raster::RasterBitmap& bitmap, const std::string& path, std::string
         error = "cannot encode " + path;
         return false;
     }
-    const int width = bitmap.width();
-    const int height = bitmap.height();
     png_init_io(png, file);
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                  PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    std::vector<png_byte> row(static_cast<std::size_t>(width) * 4);
     for (int y = 0; y < height; ++y) {
         const std::uint32_t* pixels = bitmap.bits() + static_cast<std::ptrdiff_t>(y) * bitmap.rowSpan();
         for (int x = 0; x < width; ++x) {
