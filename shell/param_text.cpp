@@ -93,6 +93,16 @@ double ReadLeadingNumber(const char* text) noexcept {
   if (*p == '-' || *p == '+') {
     return 0.0;
   }
+  if (hex) {
+    // from_chars reads "p+-3" as an exponent of -3; strtod sees no exponent there, so the
+    // number ends before the "p".
+    const char* mark = p;
+    while (IsDigit(*mark, true) || *mark == '.') ++mark;
+    if (LowerAscii(*mark) == 'p' && (mark[1] == '+' || mark[1] == '-') &&
+        (mark[2] == '+' || mark[2] == '-')) {
+      last = mark;
+    }
+  }
   double value = 0.0;
   const std::from_chars_result result = std::from_chars(
       p, last, value, hex ? std::chars_format::hex : std::chars_format::general);

@@ -160,6 +160,9 @@ TEST(ParseTest, FollowsStrtodRules) {
   EXPECT_NEAR(frequency.ParseToNormalised("  600Hz"), 0.5, 1e-12);
   EXPECT_NEAR(frequency.ParseToNormalised("+6e2"), 0.5, 1e-12);
   EXPECT_NEAR(frequency.ParseToNormalised("0x258"), 0.5, 1e-12);  // 600 in hexadecimal
+  // Two signs after the binary exponent mark leave no exponent: the number ends before "p".
+  EXPECT_NEAR(frequency.ParseToNormalised("0x258p+-3"), 0.5, 1e-12);
+  EXPECT_NEAR(frequency.ParseToNormalised("0x4Bp3"), 0.5, 1e-12);  // 75 * 2^3
   EXPECT_EQ(frequency.ParseToNormalised("1e999"), 1.0);           // overflow: infinity
   EXPECT_EQ(frequency.ParseToNormalised("-1e999"), 0.0);
   EXPECT_EQ(frequency.ParseToNormalised("1e-999"), 0.0);
