@@ -1,5 +1,6 @@
 // Opening files by a UTF-8 path. Windows needs the wide-character calls to reach paths outside
-// the ANSI code page; elsewhere the UTF-8 bytes are the path.
+// the ANSI code page (bytes that are not UTF-8 are taken as a code-page path there); elsewhere
+// the bytes are the path.
 #pragma once
 
 #include <cstdio>
@@ -7,8 +8,8 @@
 
 namespace corvalen {
 
-// A read-only binary stream of a regular file, or null when the path names no regular file,
-// cannot be opened, or (on Windows) is not valid UTF-8. The caller closes it with std::fclose.
+// A read-only binary stream of a regular file, or null when the path names no regular file or
+// cannot be opened. The caller closes it with std::fclose.
 std::FILE* OpenFileForReading(const std::string& utf8Path);
 
 // Whether something (a file or a folder) exists at the path: the file-status query.

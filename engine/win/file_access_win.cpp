@@ -20,16 +20,24 @@ bool WidePath(const std::string& utf8Path, std::wstring& wide) {
 
 bool IsRegularFile(const struct _stat64& status) { return (status.st_mode & _S_IFREG) != 0; }
 
+// The path's file status: through the wide call for UTF-8, which is what the editor gives;
+// a path that is not UTF-8 (saved in a project as code-page bytes) goes to the narrow call
+// unchanged, which reads it in the system code page.
+bool StatusOf(const std::string& path, const std::wstring* wide, struct _stat64& status) {
+  return (wide != nullptr ? _wstat64(wide->c_str(), &status) : _stat64(path.c_str(), &status)) == 0;
+}
+
 }  // namespace
 
 // Only regular files: a path restored from a project could name a device such as CON or a
 // pipe, whose reading would never end while the instance lock holds the audio.
 std::FILE* OpenFileForReading(const std::string& utf8Path) {
   std::wstring wide;
-  if (!WidePath(utf8Path, wide)) return nullptr;
+  const std::wstring* widePath = WidePath(utf8Path, wide) ? &wide : nullptr;
   struct _stat64 status;
-  if (_wstat64(wide.c_str(), &status) != 0 || !IsRegularFile(status)) return nullptr;
-  std::FILE* file = _wfopen(wide.c_str(), L"rb");
+  if (!StatusOf(utf8Path, widePath, status) || !IsRegularFile(status)) return nullptr;
+  std::FILE* file =
+      widePath != nullptr ? _wfopen(wide.c_str(), L"rb") : std::fopen(utf8Path.c_str(), "rb");
   if (file == nullptr) return nullptr;
   if (_fstat64(_fileno(file), &status) != 0 || !IsRegularFile(status)) {
     std::fclose(file);
@@ -40,9 +48,9 @@ std::FILE* OpenFileForReading(const std::string& utf8Path) {
 
 bool PathExists(const std::string& utf8Path) {
   std::wstring wide;
-  if (!WidePath(utf8Path, wide)) return false;
+  const std::wstring* widePath = WidePath(utf8Path, wide) ? &wide : nullptr;
   struct _stat64 status;
-  return _wstat64(wide.c_str(), &status) == 0;
+  return StatusOf(utf8Path, widePath, status);
 }
 
 }  // namespace corvalen
