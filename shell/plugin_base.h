@@ -148,6 +148,8 @@ class PluginBase {
   bool IsValidParamIndex(int index) const { return index >= 0 && index < ParamCount(); }
   // Null for an invalid index.
   ParamSpec* Param(int index) const;
+  // All parameters in index order.
+  const std::vector<std::unique_ptr<ParamSpec>>& Params() const { return params_; }
   // Appends a parameter; its position is its index. Construction only.
   void AddParam(std::unique_ptr<ParamSpec> param);
 

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "shell/byte_chunk.h"
-#include "shell/param_spec.h"
 #include "shell/plugin_base.h"
 #include "shell/state_chunk.h"
 
@@ -17,17 +16,6 @@ namespace {
 // Room for a preset record's name length, name and flag.
 constexpr int kPresetRecordOverhead = 4 + static_cast<int>(Preset::kMaxNameLength) + 1;
 
-int ParamBytes(const PluginBase& plugin, bool excludedOnly) {
-  int total = 0;
-  for (int i = 0; i < plugin.ParamCount(); ++i) {
-    const ParamSpec& param = *plugin.Param(i);
-    if (!excludedOnly || param.IsExcludedFromSnapshot()) {
-      total += param.ChunkSize();
-    }
-  }
-  return total;
-}
-
 // An empty buffer is sized for the most the plug-in can write: a bank also holds the
 // parameters the presets leave out.
 bool ReserveIfEmpty(PluginBase& plugin, ByteChunk& buffer, bool isBank) {
@@ -37,8 +25,9 @@ bool ReserveIfEmpty(PluginBase& plugin, ByteChunk& buffer, bool isBank) {
   const std::int64_t size =
       isBank ? static_cast<std::int64_t>(plugin.Presets().size()) *
                        (plugin.StateChunkSize() + kPresetRecordOverhead) +
-                   kChunkHeaderSize + ParamBytes(plugin, true)
-             : static_cast<std::int64_t>(ParamBytes(plugin, false)) + kChunkHeaderSize;
+                   kChunkHeaderSize + ParamBytes(plugin.Params(), ParamSelection::ExcludedOnly)
+             : static_cast<std::int64_t>(ParamBytes(plugin.Params(), ParamSelection::All)) +
+                   kChunkHeaderSize;
   if (size > std::numeric_limits<int>::max()) {
     return false;
   }
