@@ -15,22 +15,14 @@ intptr_t Vst2Plugin::PresetRequest(int32_t opcode, int32_t index, intptr_t value
       return CurrentPresetIndex();
     case vst2::effGetProgramName:
       if (ptr != nullptr) {
-        const std::vector<Preset>& presets = Presets();
-        const int current = CurrentPresetIndex();
-        const bool valid = current >= 0 && current < static_cast<int>(presets.size());
-        CopyHostText(static_cast<char*>(ptr),
-                     valid ? presets[static_cast<std::size_t>(current)].name : std::string(),
-                     text_limit::kProgramName);
+        CopyHostText(static_cast<char*>(ptr), PresetName(-1), text_limit::kProgramName);
       }
       return 0;
     case vst2::effGetProgramNameIndexed: {
       if (ptr == nullptr) return 0;
-      const std::vector<Preset>& presets = Presets();
-      const int which = index < 0 ? CurrentPresetIndex() : index;
-      const bool valid = which >= 0 && which < static_cast<int>(presets.size());
+      // A negative index names the current preset, one beyond the list gives an empty text.
       char* text = static_cast<char*>(ptr);
-      CopyHostText(text, valid ? presets[static_cast<std::size_t>(which)].name : std::string(),
-                   text_limit::kProgramName);
+      CopyHostText(text, PresetName(index), text_limit::kProgramName);
       return text[0] != '\0' ? 1 : 0;
     }
     case vst2::effSetProgram:
