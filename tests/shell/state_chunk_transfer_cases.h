@@ -194,6 +194,23 @@ TEST_F(StateChunkTransferTest, BankChunkRestoresEveryPreset) {
   EXPECT_EQ(GetChunk(true), bank);
 }
 
+TEST_F(StateChunkTransferTest, BankNamesAreKeptToTheRenameLimit) {
+  // Preset 0 stored under a 300-byte name: it is read as its first 256 bytes, so a bank
+  // saved again always fits its buffer, even with every preset at its longest.
+  std::vector<unsigned char> bank = Bytes(kReferenceBankChunk);
+  const std::size_t nameAt = 12 + 4;
+  bank.erase(bank.begin() + nameAt, bank.begin() + nameAt + 7);  // "Default"
+  bank.insert(bank.begin() + nameAt, 300, 'n');
+  PutInt32(bank, 12, 300);
+  ASSERT_EQ(SetChunk(true, bank), 1);
+  const std::vector<unsigned char> saved = GetChunk(true);
+  ASSERT_EQ(saved.size(), sizeof kReferenceBankChunk - 7 + 256);
+  EXPECT_EQ(GetInt32(saved, 12), 256);
+  EXPECT_EQ(std::string(saved.begin() + nameAt, saved.begin() + nameAt + 256),
+            std::string(256, 'n'));
+  EXPECT_EQ(saved[nameAt + 256], 1);  // the flag follows the name
+}
+
 // A damaged chunk: NaN, infinite and huge values in every band and the output level.
 std::vector<unsigned char> DamagedProgramChunk() {
   std::vector<unsigned char> chunk = Bytes(kReferenceProgramChunk);
