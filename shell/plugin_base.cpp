@@ -1,5 +1,6 @@
 #include "shell/plugin_base.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -121,6 +122,11 @@ bool PluginBase::IsOutputConnected(int index) const {
 void PluginBase::SetInputConnected(int index, bool connected) {
   if (index < 0 || index >= InputCount()) return;
   InputChannel& channel = inputs_[static_cast<std::size_t>(index)];
+  if (channel.connected && !connected) {
+    // The scratch still holds the last block converted into it; an input the host stops
+    // feeding must read silence, not that block over and over.
+    std::fill(channel.scratch.begin(), channel.scratch.end(), 0.0);
+  }
   channel.connected = connected;
   if (!connected) *channel.slot = channel.scratch.empty() ? nullptr : channel.scratch.data();
 }

@@ -222,7 +222,7 @@ class PluginBase {
   void PassThrough(double** inputs, double** outputs, int32_t frames) const;
 
   // Marks channel `index` connected or not; a disconnected channel's slot points at its
-  // scratch buffer.
+  // scratch buffer, and an input that stops being fed reads silence from it.
   void SetInputConnected(int index, bool connected);
   void SetOutputConnected(int index, bool connected);
 

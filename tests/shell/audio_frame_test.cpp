@@ -77,6 +77,28 @@ TEST_F(AudioFrameTest, DisconnectedInputReadsZerosAndConsumesNoHostPointer) {
   EXPECT_EQ(outRight, std::vector<float>(128, 0.0f));
 }
 
+TEST_F(AudioFrameTest, AnInputDisconnectedAfterPlayingReadsSilenceNotItsLastBlock) {
+  // The host narrows to one input without announcing a new block size: the second input's
+  // scratch buffer still holds the last block converted into it, which must not play on.
+  host.Dispatch(vst2::effSetBlockSize, 0, 128);
+  std::vector<float> left = Ramp(128, 1.0f), right = Ramp(128, -2.0f);
+  std::vector<float> outLeft(128), outRight(128);
+  float* stereoIn[2] = {left.data(), right.data()};
+  float* outputs[2] = {outLeft.data(), outRight.data()};
+  host.ProcessReplacing(stereoIn, outputs, 128);
+  ASSERT_EQ(outRight, right);
+
+  vst2::VstSpeakerArrangement mono{};
+  mono.numChannels = 1;
+  host.Dispatch(vst2::effSetSpeakerArrangement, 0, reinterpret_cast<intptr_t>(&mono), nullptr);
+  float* monoIn[1] = {left.data()};
+  for (int block = 0; block < 2; ++block) {
+    host.ProcessReplacing(monoIn, outputs, 128);
+    EXPECT_EQ(outLeft, left);
+    EXPECT_EQ(outRight, std::vector<float>(128, 0.0f)) << "block " << block;
+  }
+}
+
 TEST_F(AudioFrameTest, DisconnectedOutputIsNotWrittenToTheHost) {
   vst2::VstSpeakerArrangement mono{};
   mono.numChannels = 1;
