@@ -48,7 +48,8 @@ CorrectionPlugin::CorrectionPlugin(vst2::HostCallback hostCallback)
   PublishCounts();
 }
 
-CorrectionPlugin::~CorrectionPlugin() = default;
+// The editor goes before the product's own members: its controls are bound to them.
+CorrectionPlugin::~CorrectionPlugin() { DestroyEditor(); }
 
 bool CorrectionPlugin::IsReadyToProcess() const {
   constexpr int32_t kReady = host_state::kSampleRateSet | host_state::kBlockSizeSet;

@@ -32,7 +32,7 @@ PluginBase::PluginBase(const PluginIdentity& identity)
 
 PluginBase::~PluginBase() {
   // The editor's controls refer to the parameters and the lock: it goes first.
-  editor_.reset();
+  DestroyEditor();
 }
 
 ParamSpec* PluginBase::Param(int index) const {

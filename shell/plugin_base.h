@@ -61,7 +61,8 @@ class PluginBase {
 
   // --- Hooks, in their fixed order -----------------------------------------------------------
 
-  // 1. Destroys the editor first, then channels, lock, presets and parameters.
+  // 1. Destroys the editor first (if a derived layer has not already), then channels, lock,
+  //    presets and parameters.
   virtual ~PluginBase();
   // 2. Host thread, instance lock held: after deactivation, and after sample-rate or
   //    block-size changes once both are known.
@@ -227,6 +228,11 @@ class PluginBase {
   void SetOutputConnected(int index, bool connected);
 
   void SetHostStateFlag(int32_t bit, bool on);
+
+  // Destroys the editor. Every derived layer's destructor calls it first: the editor may still
+  // call into the plug-in as it goes (its window ends a pending wheel gesture at the host), so
+  // it must go while the layers that answer those calls are whole.
+  void DestroyEditor() { editor_.reset(); }
 
   std::vector<ChannelIoConfig> channelIo_;
   std::vector<std::unique_ptr<ParamSpec>> params_;

@@ -47,7 +47,7 @@ Vst2Plugin::Vst2Plugin(vst2::HostCallback hostCallback, const PluginIdentity& id
   SetBlockSize(kInitialBlockSize);
 }
 
-Vst2Plugin::~Vst2Plugin() = default;
+Vst2Plugin::~Vst2Plugin() { DestroyEditor(); }
 
 Vst2Plugin* Vst2Plugin::FromRecord(EffectRecord* record) {
   if (record == nullptr || record->object == nullptr) return nullptr;

@@ -41,6 +41,23 @@ TEST_F(HostNotificationsTest, BeginningAnEditClosesThePendingWheelEdit) {
   EXPECT_EQ(host.CountCalls(vst2::audioMasterEndEdit), 1);
 }
 
+TEST(HostNotificationsOnClose, AnEditorEndingItsWheelGestureAsItGoesStillReachesTheHost) {
+  // A host may close the effect with the editor window still open; closing the window ends
+  // the pending wheel gesture, which needs the VST2 layer that talks to the host.
+  host::VstHost host;
+  ASSERT_TRUE(host.Open(&ProbeEntry));
+  ProbePlugin* plugin = ProbePlugin::last;
+  auto editor = std::make_unique<FakeEditor>();
+  editor->onDestroy = [plugin] { plugin->ClosePendingWheelEdit(true); };
+  plugin->AttachEditor(std::move(editor));
+  plugin->SetPendingWheelEdit(9);
+  host.ClearCalls();
+  host.Close();
+  const auto ends = host.CallsOf(vst2::audioMasterEndEdit);
+  ASSERT_EQ(ends.size(), 1u);
+  EXPECT_EQ(ends[0].index, 9);
+}
+
 TEST_F(HostNotificationsTest, ResizeIsSentOnlyWithAnEditorAndOnlyWhenTheSizeChanges) {
   plugin().ResizeEditor(640, 480);
   EXPECT_EQ(host.CountCalls(vst2::audioMasterSizeWindow), 0);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +25,11 @@ struct KeyCall {
 
 class FakeEditor final : public PluginEditor {
  public:
+  ~FakeEditor() override {
+    if (onDestroy) onDestroy();
+  }
+
+  std::function<void()> onDestroy;  // what the editor does as it goes, like closing its window
   int width = 800;
   int height = 527;
   int keyControl = -1;
