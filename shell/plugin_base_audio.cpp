@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "shell/block_pieces.h"
 #include "shell/plugin_base.h"
 
 namespace corvalen {
@@ -62,9 +63,9 @@ void PluginBase::ProcessFloatBlock(float** inputs, float** outputs, int32_t fram
     return;
   }
   // Hosts may send a block longer than they announced; process it in pieces.
-  for (int32_t offset = 0; offset < frames; offset += blockSize_) {
-    ProcessFloatPiece(inputs, outputs, offset, std::min(blockSize_, frames - offset), accumulate);
-  }
+  ForEachPiece(frames, blockSize_, [&](int32_t offset, int32_t count) {
+    ProcessFloatPiece(inputs, outputs, offset, count, accumulate);
+  });
 }
 
 void PluginBase::ProcessFloatPiece(float** inputs, float** outputs, int32_t offset,
@@ -116,9 +117,9 @@ void PluginBase::ProcessDoubleBlock(double** inputs, double** outputs, int32_t f
   }
   // Disconnected channels work in their scratch buffers, which hold one announced block:
   // a longer host block is processed in pieces here too.
-  for (int32_t offset = 0; offset < frames; offset += blockSize_) {
-    ProcessDoublePiece(inputs, outputs, offset, std::min(blockSize_, frames - offset));
-  }
+  ForEachPiece(frames, blockSize_, [&](int32_t offset, int32_t count) {
+    ProcessDoublePiece(inputs, outputs, offset, count);
+  });
 }
 
 void PluginBase::ProcessDoublePiece(double** inputs, double** outputs, int32_t offset,

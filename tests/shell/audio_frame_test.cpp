@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <climits>
 #include <numeric>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "probe_plugin.h"
+#include "shell/block_pieces.h"
 
 namespace corvalen::testing {
 namespace {
@@ -140,6 +143,26 @@ TEST_F(AudioFrameTest, LongHostBlocksAreProcessedInPiecesInAllThreeCallbacks) {
   EXPECT_EQ(dOutLeft, dLeft);
   EXPECT_EQ(dOutRight, dRight);
   EXPECT_EQ(plugin().pieces, expectedPieces);
+}
+
+TEST(BlockPieces, CoverTheBlockInOrderWithoutOverflowingAtTheLargestFrameCount) {
+  using Piece = std::pair<int32_t, int32_t>;
+  std::vector<Piece> pieces;
+  const auto record = [&](int32_t offset, int32_t count) { pieces.emplace_back(offset, count); };
+  ForEachPiece(10, 4, record);
+  EXPECT_EQ(pieces, (std::vector<Piece>{{0, 4}, {4, 4}, {8, 2}}));
+  pieces.clear();
+  ForEachPiece(8, 4, record);
+  EXPECT_EQ(pieces, (std::vector<Piece>{{0, 4}, {4, 4}}));
+  pieces.clear();
+  // INT32_MAX = 2^30 + (2^30 - 1): a running offset stepped by whole pieces would pass it.
+  ForEachPiece(INT32_MAX, 1 << 30, record);
+  EXPECT_EQ(pieces, (std::vector<Piece>{{0, 1 << 30}, {1 << 30, (1 << 30) - 1}}));
+  pieces.clear();
+  ForEachPiece(0, 4, record);
+  ForEachPiece(-3, 4, record);
+  ForEachPiece(5, 0, record);
+  EXPECT_TRUE(pieces.empty());
 }
 
 TEST_F(AudioFrameTest, EmptyAndNegativeBlocksDoNothing) {
