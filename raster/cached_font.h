@@ -34,7 +34,8 @@ public:
     virtual void setEffectColour(std::uint32_t colour);
     // 1 transparent, 2 opaque (glyph boxes filled with the background colour first).
     virtual void setBackgroundMode(int mode);
-    // Only copy (0) is drawn; alpha scales every glyph.
+    // Text always combines as copy (mode 0, the only one the editor uses); alpha scales
+    // every glyph.
     virtual void setCombineMode(int mode, float alpha);
     // Editor thread. Draws UTF-8 text (length -1: up to the terminator) into rect, aligned
     // and clipped by flags (text_flags.h); returns the text height. With kTextMeasureOnly,
