@@ -1,5 +1,7 @@
 #include "tools/host/demo.h"
 
+#include <cmath>
+#include <cstddef>
 #include <vector>
 
 #include "tools/host/signal_levels.h"
@@ -11,6 +13,12 @@ namespace {
 constexpr double kSampleRate = 48000.0;
 constexpr int kBlockSize = 512;
 constexpr int kSignalFrames = 4800;  // 100 ms
+
+// Parameters the demo sets: band 6's frequency and gain, the output level.
+constexpr int kBand6Frequency = 33;
+constexpr int kBand6Gain = 34;
+constexpr int kOutputLevel = 58;
+constexpr double kTolerance = 0.05;  // dB
 
 std::string FourChars(int32_t code) {
   std::string text;
@@ -84,9 +92,11 @@ void PrintLevels(std::FILE* out, const char* what, const char* path, Levels in, 
                ForPrinting(result.peakDb), ForPrinting(result.rmsDb));
 }
 
-void PrintAudio(VstHost& host, std::FILE* out) {
-  std::fprintf(out, "\nAudio (%.0f Hz, blocks of %d, %d frames, left channel)\n", kSampleRate,
-               kBlockSize, kSignalFrames);
+void PrintPassThrough(VstHost& host, std::FILE* out) {
+  std::fprintf(out,
+               "\nAudio before the host sets a sample rate and block size: passed through "
+               "unchanged\n  (%d frames in blocks of %d, left channel)\n",
+               kSignalFrames, kBlockSize);
   const std::vector<double> sine = MakeSine(1000.0, kSampleRate, 0.5, kSignalFrames);
   const std::vector<double> impulse = MakeImpulse(kSignalFrames);
   const Levels sineIn = MeasureLevels(sine);
@@ -98,6 +108,72 @@ void PrintAudio(VstHost& host, std::FILE* out) {
               MeasureLevels(RunFloat(host, impulse)));
   PrintLevels(out, "impulse", "processDoubleReplacing", impulseIn,
               MeasureLevels(RunDouble(host, impulse)));
+}
+
+// The rms level of the second half of a run, once the filters have settled; the sines hold
+// whole periods there.
+double SettledRmsDb(const std::vector<double>& samples) {
+  const auto half = static_cast<std::ptrdiff_t>(samples.size() / 2);
+  const std::vector<double> tail(samples.begin() + half, samples.end());
+  return MeasureLevels(tail).rmsDb;
+}
+
+// Types a value into a parameter as a host's text field does and answers its display text.
+std::string SetByText(VstHost& host, int index, const char* text) {
+  std::string typed = text;
+  host.Dispatch(vst2::effString2Parameter, index, 0, typed.data());
+  return host.DispatchText(vst2::effGetParamDisplay, index);
+}
+
+struct EqualiserRow {
+  double changeAt1k = 0.0;  // dB, output rms minus input rms
+  double changeAt100 = 0.0;
+};
+
+EqualiserRow PrintEqualiserRow(VstHost& host, std::FILE* out, const std::string& setting) {
+  const std::vector<double> sine1k = MakeSine(1000.0, kSampleRate, 0.5, 2 * kSignalFrames);
+  const std::vector<double> sine100 = MakeSine(100.0, kSampleRate, 0.5, 2 * kSignalFrames);
+  const double in1k = SettledRmsDb(sine1k);
+  const double in100 = SettledRmsDb(sine100);
+  const double out1k = SettledRmsDb(RunDouble(host, sine1k));
+  const double out100 = SettledRmsDb(RunDouble(host, sine100));
+  const EqualiserRow row{out1k - in1k, out100 - in100};
+  std::fprintf(out, "  %-24s %6.2f dBFS (%+5.2f dB)   %6.2f dBFS (%+5.2f dB)\n",
+               setting.c_str(), ForPrinting(out1k), ForPrinting(row.changeAt1k),
+               ForPrinting(out100), ForPrinting(row.changeAt100));
+  return row;
+}
+
+// Answers whether the band and the output level changed the 1 kHz sine as set.
+bool PrintEqualiser(VstHost& host, std::FILE* out) {
+  host.Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, static_cast<float>(kSampleRate));
+  host.Dispatch(vst2::effSetBlockSize, 0, kBlockSize);
+  host.Dispatch(vst2::effMainsChanged, 0, 1);
+  std::fprintf(out,
+               "\nEqualiser, once the host has set %.0f Hz and blocks of %d\n"
+               "  (sines of amplitude 0.5 through processDoubleReplacing; rms of the last %d "
+               "frames)\n  %-24s %-22s   %s\n",
+               kSampleRate, kBlockSize, kSignalFrames, "setting", "1 kHz sine", "100 Hz sine");
+  const EqualiserRow flat = PrintEqualiserRow(host, out, "all bands at 0 dB");
+
+  const std::string frequency = SetByText(host, kBand6Frequency, "1000");
+  const std::string gain = SetByText(host, kBand6Gain, "6");
+  const EqualiserRow band =
+      PrintEqualiserRow(host, out, "f6 " + frequency + " Hz " + gain + " dB");
+
+  const std::string level = SetByText(host, kOutputLevel, "-6");
+  const EqualiserRow lowered = PrintEqualiserRow(host, out, "and out " + level + " dB");
+
+  // A peak band lifts its own frequency by exactly its gain; the output level moves all.
+  const bool ok = std::fabs(flat.changeAt1k) < kTolerance &&
+                  std::fabs(band.changeAt1k - 6.0) < kTolerance &&
+                  std::fabs(lowered.changeAt1k - (band.changeAt1k - 6.0)) < kTolerance &&
+                  std::fabs(lowered.changeAt100 - (band.changeAt100 - 6.0)) < kTolerance;
+  std::fprintf(out, "  %s\n",
+               ok ? "as set: band 6 lifts 1 kHz by 6 dB, the output level takes 6 dB off both"
+                  : "FAILED: the levels do not follow the settings");
+  host.Dispatch(vst2::effMainsChanged, 0, 0);
+  return ok;
 }
 
 }  // namespace
@@ -112,15 +188,12 @@ int RunDemo(const std::string& pluginPath, std::FILE* out) {
   host.Dispatch(vst2::effCanDo, 0, 0, const_cast<char*>("hasCockosExtensions"));
   PrintIdentity(host, out);
   host.Dispatch(vst2::effOpen);
-  host.Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, static_cast<float>(kSampleRate));
-  host.Dispatch(vst2::effSetBlockSize, 0, kBlockSize);
-  host.Dispatch(vst2::effMainsChanged, 0, 1);
   PrintParameters(host, out);
-  PrintAudio(host, out);
-  host.Dispatch(vst2::effMainsChanged, 0, 0);
+  PrintPassThrough(host, out);
+  const bool equaliserOk = PrintEqualiser(host, out);
   host.Close();
   std::fprintf(out, "\nClosed.\n");
-  return 0;
+  return equaliserOk ? 0 : 1;
 }
 
 }  // namespace corvalen::host

@@ -11,7 +11,9 @@ namespace {
 void PrintUsage() {
   std::fprintf(stderr,
                "usage: corvalen-host demo PLUGIN.dll   load the plug-in, show its identity and\n"
-               "                                       parameters, run a test signal through it\n");
+               "                                       parameters, run test signals through it,\n"
+               "                                       then show a band and the output level\n"
+               "                                       at work\n");
 }
 
 }  // namespace
