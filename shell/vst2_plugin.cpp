@@ -17,6 +17,9 @@ int32_t ArrangementType(int32_t channels) {
   return channels <= 2 ? channels - 1 : vst2::kSpeakerArrUserDefined;
 }
 
+// Transport values below zero, and ones that are not numbers, read as 0.
+double FlooredAtZero(double value) { return value > 0.0 ? value : 0.0; }
+
 }  // namespace
 
 Vst2Plugin::Vst2Plugin(vst2::HostCallback hostCallback, const PluginIdentity& identity)
@@ -110,13 +113,13 @@ void Vst2Plugin::RequestDisplayUpdate() { CallHost(vst2::audioMasterUpdateDispla
 double Vst2Plugin::GetSamplePosition() {
   const auto* time = reinterpret_cast<const vst2::VstTimeInfo*>(
       CallHost(vst2::audioMasterGetTime, 0, 0));
-  return time != nullptr ? std::max(time->samplePos, 0.0) : 0.0;
+  return time != nullptr ? FlooredAtZero(time->samplePos) : 0.0;
 }
 
 double Vst2Plugin::GetTempo() {
   const auto* time = reinterpret_cast<const vst2::VstTimeInfo*>(
       CallHost(vst2::audioMasterGetTime, 0, vst2::kVstTempoValid));
-  return time != nullptr ? std::max(time->tempo, 0.0) : 0.0;
+  return time != nullptr ? FlooredAtZero(time->tempo) : 0.0;
 }
 
 void Vst2Plugin::GetTimeSignature(int& numerator, int& denominator) {

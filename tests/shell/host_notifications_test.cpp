@@ -2,6 +2,8 @@
 // edit, editor resizing, the transport and the processing level, MIDI out.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "probe_plugin.h"
 
 namespace corvalen::testing {
@@ -82,6 +84,8 @@ TEST_F(HostNotificationsTest, TransportReadsAreFlooredAndChecked) {
   host.TimeInfo().tempo = -1.0;
   EXPECT_DOUBLE_EQ(plugin().GetSamplePosition(), 4096.0);
   EXPECT_DOUBLE_EQ(plugin().GetTempo(), 0.0);
+  host.TimeInfo().tempo = std::nan("");  // a host's garbage must not reach a tempo reader
+  EXPECT_DOUBLE_EQ(plugin().GetTempo(), 0.0);
   int numerator = 0, denominator = 0;
   host.TimeInfo().timeSigNumerator = 7;
   host.TimeInfo().timeSigDenominator = 8;
@@ -93,10 +97,10 @@ TEST_F(HostNotificationsTest, TransportReadsAreFlooredAndChecked) {
   EXPECT_EQ(numerator, 0);
   EXPECT_EQ(denominator, 0);
   const auto reads = host.CallsOf(vst2::audioMasterGetTime);
-  ASSERT_EQ(reads.size(), 6u);
+  ASSERT_EQ(reads.size(), 7u);
   EXPECT_EQ(reads[0].value, 0);
   EXPECT_EQ(reads[1].value, 0x400);
-  EXPECT_EQ(reads[4].value, 0x2000);
+  EXPECT_EQ(reads[5].value, 0x2000);
 }
 
 TEST_F(HostNotificationsTest, OfflineBitFollowsTheProcessLevel) {
