@@ -23,7 +23,9 @@ TEST(Demo, ShowsPassThroughThenTheBandAndOutputLevelAtWork) {
   EXPECT_EQ(host::RunDemo(kPluginPath, out), 0);
   const std::string text = ReadAll(out);
   std::fclose(out);
-  EXPECT_NE(text.find("out peak   -6.02 dBFS rms   -9.03 dBFS"), std::string::npos) << text;
+  EXPECT_NE(text.find("1 kHz sine   processReplacing          -6.02 /  -9.03    -6.02 /  -9.03"),
+            std::string::npos)
+      << text;
   // A peak band's gain at its own frequency is exactly its gain: -9.03 + 6.00 = -3.03 dBFS.
   EXPECT_NE(text.find("f6 1000.00 Hz +6.0 dB     -3.03 dBFS (+6.00 dB)"), std::string::npos)
       << text;

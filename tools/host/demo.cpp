@@ -87,16 +87,17 @@ std::vector<double> RunDouble(VstHost& host, const std::vector<double>& signal) 
 double ForPrinting(double db) { return (db < 0.0 && db > -0.005) ? 0.0 : db; }
 
 void PrintLevels(std::FILE* out, const char* what, const char* path, Levels in, Levels result) {
-  std::fprintf(out, "  %-14s %-22s in peak %7.2f dBFS rms %7.2f dBFS | out peak %7.2f dBFS rms %7.2f dBFS\n",
-               what, path, ForPrinting(in.peakDb), ForPrinting(in.rmsDb),
-               ForPrinting(result.peakDb), ForPrinting(result.rmsDb));
+  std::fprintf(out, "  %-12s %-24s %6.2f / %6.2f   %6.2f / %6.2f\n", what, path,
+               ForPrinting(in.peakDb), ForPrinting(in.rmsDb), ForPrinting(result.peakDb),
+               ForPrinting(result.rmsDb));
 }
 
 void PrintPassThrough(VstHost& host, std::FILE* out) {
   std::fprintf(out,
                "\nAudio before the host sets a sample rate and block size: passed through "
-               "unchanged\n  (%d frames in blocks of %d, left channel)\n",
-               kSignalFrames, kBlockSize);
+               "unchanged\n  (%d frames in blocks of %d, left channel; peak / rms in dBFS)\n"
+               "  %-12s %-24s %-18s %s\n",
+               kSignalFrames, kBlockSize, "signal", "callback", "in", "out");
   const std::vector<double> sine = MakeSine(1000.0, kSampleRate, 0.5, kSignalFrames);
   const std::vector<double> impulse = MakeImpulse(kSignalFrames);
   const Levels sineIn = MeasureLevels(sine);
