@@ -28,8 +28,9 @@ intptr_t Vst2Plugin::PresetRequest(int32_t opcode, int32_t index, intptr_t value
     case vst2::effSetProgram:
       // Edits made since the last switch stay with the preset that was current.
       StoreCurrentPreset(nullptr);
-      if (value >= 0 && value <= std::numeric_limits<int>::max()) {
-        RestorePreset(static_cast<int>(value));
+      // A negative number restores the current preset; one beyond any int names no preset.
+      if (value <= std::numeric_limits<int>::max()) {
+        RestorePreset(value < 0 ? -1 : static_cast<int>(value));
       }
       return 0;
     case vst2::effSetProgramName:

@@ -146,6 +146,10 @@ TEST_F(StateChunkTransferTest, SwitchingPresetsKeepsEdits) {
   EXPECT_EQ(Display(kOut), "-12.0");
   host_.Dispatch(vst2::effSetProgram, 0, 99);  // no such preset: stays
   EXPECT_EQ(host_.Dispatch(vst2::effGetProgram), 1);
+  host_.SetParameter(kOut, 1.0f);
+  host_.Dispatch(vst2::effSetProgram, 0, -1);  // the current one, stored and restored
+  EXPECT_EQ(host_.Dispatch(vst2::effGetProgram), 1);
+  EXPECT_EQ(Display(kOut), "+12.0");
 }
 
 TEST_F(StateChunkTransferTest, RenamingStoresAndCutsTheName) {
