@@ -8,7 +8,7 @@
 #include "engine/measurement_reader.h"
 #include "engine/parameter_table.h"
 #include "engine/readout_text.h"
-#include "shell/param_spec.h"
+#include "shell/parameter.h"
 
 namespace corvalen {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "shell/param_spec.h"
+#include "shell/parameter.h"
 
 namespace corvalen {
 

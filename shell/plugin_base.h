@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "shell/channels.h"
-#include "shell/param_spec.h"
+#include "shell/parameter.h"
 #include "shell/plugin_editor.h"
 #include "shell/byte_chunk.h"
 #include "shell/preset.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "shell/byte_chunk.h"
-#include "shell/param_spec.h"
+#include "shell/parameter.h"
 
 namespace corvalen {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "shell/param_spec.h"
+#include "shell/parameter.h"
 
 namespace corvalen {
 

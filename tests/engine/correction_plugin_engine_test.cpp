@@ -10,7 +10,7 @@
 
 #include "engine/parameter_table.h"
 #include "open_plugin.h"
-#include "shell/param_spec.h"
+#include "shell/parameter.h"
 
 namespace corvalen {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "engine/parameter_table.h"
 #include "shell/byte_chunk.h"
-#include "shell/param_spec.h"
+#include "shell/parameter.h"
 #include "shell/state_chunk.h"
 
 namespace corvalen {

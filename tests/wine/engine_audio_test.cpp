@@ -10,7 +10,7 @@
 #include "engine/parameter_table.h"
 #include "loaded_plugin.h"
 #include "reference_bank.h"
-#include "shell/param_spec.h"
+#include "shell/parameter.h"
 
 namespace corvalen::wine_testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/param_spec.h"
+#include "shell/parameter.h"
 
 #include <utility>
 
