@@ -18,6 +18,7 @@ EditorGraphics::~EditorGraphics() {
 
 EditorControl* EditorGraphics::attach(std::unique_ptr<EditorControl> control) {
     if (control == nullptr) return nullptr;
+    control->setOwner(this);
     controls_.push_back(std::move(control));
     return controls_.back().get();
 }

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "editor/bitmap_ref.h"
@@ -18,6 +19,10 @@
 #include "editor/text_style.h"
 #include "raster/cached_font.h"
 #include "raster/system_bitmap.h"
+
+namespace corvalen {
+class PluginBase;
+}
 
 namespace corvalen::editor {
 
@@ -38,10 +43,55 @@ public:
     virtual ~EditorGraphics();
 
     // --- Controls -------------------------------------------------------------------------
-    // Takes ownership; attach order is drawing order (first = bottom) and the reverse of
-    // hit-test order. Returns the control.
+    // Takes ownership and becomes the control's owner; attach order is drawing order
+    // (first = bottom) and the reverse of hit-test order. Returns the control.
     EditorControl* attach(std::unique_ptr<EditorControl> control);
     const std::vector<std::unique_ptr<EditorControl>>& controls() const { return controls_; }
+
+    // --- The plug-in ----------------------------------------------------------------------
+    // The instance this editor belongs to: its parameters, instance lock, edit gestures and
+    // wheel-gesture bookkeeping. Null in tests that draw without one.
+    PluginBase* plugin() const { return plugin_; }
+    void setPlugin(PluginBase* plugin) { plugin_ = plugin; }
+
+    // --- Platform services (the window host overrides them; headless, all fail) ------------
+    // True while the editor window exists.
+    virtual bool windowIsOpen() const { return false; }
+    // Opens the in-place value prompt for control: parameter (or -1: the control's own text
+    // entry), rect (null: the control's target rect), placement flags, text style (null:
+    // the default), background colour, commit delay in ms (0: none) and the click point in
+    // layout units. False when a prompt is already open or none can be made.
+    virtual bool openTextEntry(EditorControl& /*control*/, int /*parameterIndex*/,
+                               const LayoutRect* /*rect*/, int /*flags*/,
+                               const TextStyle* /*style*/, std::uint32_t /*background*/,
+                               int /*commitDelayMs*/, int /*clickX*/, int /*clickY*/) {
+        return false;
+    }
+    // What a control's openValuePrompt asks for: the bound parameter over the target rect.
+    bool openValuePrompt(EditorControl& control) {
+        return openTextEntry(control, control.parameterIndex(), nullptr, 0, nullptr, 0, 0, 0,
+                             0);
+    }
+    // Asks the user for a file: mode 0 open, 1 save; extensions is a space-separated list
+    // ("csv txt"). On success path holds the chosen path (UTF-8); otherwise it is empty.
+    virtual bool promptForFile(std::string& path, int /*mode*/, const char* /*initialFolder*/,
+                               const char* /*extensions*/) {
+        path.clear();
+        return false;
+    }
+    // Folders as UTF-8; the host and plug-in folders end with a separator. Empty and false
+    // on failure.
+    virtual bool hostFolder(std::string& folder) { folder.clear(); return false; }
+    virtual bool pluginFolder(std::string& folder) { folder.clear(); return false; }
+    virtual bool applicationDataFolder(std::string& folder) { folder.clear(); return false; }
+    // Opens address in the user's browser, after question (when given) is answered yes.
+    virtual bool openWebAddress(const char* /*address*/, const char* /*caption*/,
+                                const char* /*question*/, const char* /*errorText*/) {
+        return false;
+    }
+    // The countdown, in editor ticks, after which an open wheel gesture ends.
+    virtual void startWheelGestureCountdown(int /*ticks*/) {}
+    virtual void stopWheelGestureCountdown() {}
 
     // --- Scale ----------------------------------------------------------------------------
     // The forced shift when one is set, else the default shift: 0 or 1.
@@ -126,6 +176,7 @@ private:
                       float alpha, bool antialias);
 
     std::vector<std::unique_ptr<EditorControl>> controls_;
+    PluginBase* plugin_ = nullptr;
     raster::SystemBitmap drawBitmap_;
     LayoutRect paintArea_;
     const LayoutRect* paintRegion_ = nullptr;
