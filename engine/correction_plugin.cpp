@@ -1,7 +1,6 @@
 #include "engine/correction_plugin.h"
 
 #include "engine/parameter_table.h"
-#include "shell/plugin_entry.h"
 
 namespace corvalen {
 namespace {
@@ -23,10 +22,6 @@ PluginIdentity ProductIdentity() {
 }
 
 }  // namespace
-
-Vst2Plugin* CreatePluginObject(vst2::HostCallback hostCallback) {
-  return new CorrectionPlugin(hostCallback);
-}
 
 // Steps 1 and 2 (the core and the VST2 layer) are the base constructors.
 CorrectionPlugin::CorrectionPlugin(vst2::HostCallback hostCallback)
