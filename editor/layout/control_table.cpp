@@ -1,0 +1,193 @@
+#include "editor/layout/control_table.h"
+
+#include "editor/image_ids.h"
+#include "engine/parameter_table.h"
+
+namespace corvalen::editor {
+
+namespace {
+
+using Kind = ControlKind;
+using Style = LayoutTextStyle;
+using Role = ControlRole;
+
+// Band k's column (k from 0): the knobs start 4 units left of it, the switch, the number and
+// the read-outs 12 units left of it.
+constexpr int BandColumn(int band) { return 66 + 114 * band; }
+
+// The rows of the knob, the switch and the read-out texts under each knob.
+constexpr int kBandSwitchTop = 646;
+constexpr int kKnobTops[3] = {686, 790, 894};
+constexpr int kReadoutTops[3] = {754, 858, 962};
+constexpr int kKnobSize = 72;
+constexpr int kReadoutWidth = 88;
+constexpr int kReadoutHeight = 32;
+constexpr double kBandKnobGearing = 6.0;
+
+// An image control at (x, y): its rect is one frame of the image.
+constexpr ControlSpec Image(Kind kind, int parameter, int x, int y, int imageId, int frameWidth,
+                            int frameHeight, int frames, Role role = Role::None) {
+    ControlSpec spec;
+    spec.kind = kind;
+    spec.parameter = parameter;
+    spec.rect = {x, y, x + frameWidth, y + frameHeight};
+    spec.imageId = imageId;
+    spec.frameWidth = frameWidth;
+    spec.frameHeight = frameHeight;
+    spec.frameCount = frames;
+    spec.role = role;
+    return spec;
+}
+
+constexpr ControlSpec Text(const LayoutRect& rect, Style style, Role role = Role::None,
+                           int roleIndex = 0, const char* text = "") {
+    ControlSpec spec;
+    spec.kind = Kind::Text;
+    spec.rect = rect;
+    spec.style = style;
+    spec.text = text;
+    spec.role = role;
+    spec.roleIndex = roleIndex;
+    return spec;
+}
+
+constexpr ControlSpec Drawing(Kind kind, const LayoutRect& rect, Role role) {
+    ControlSpec spec;
+    spec.kind = kind;
+    spec.rect = rect;
+    spec.role = role;
+    return spec;
+}
+
+constexpr const char* kBandNumbers[kLayoutBandCount] = {"1", "2", "3", "4",  "5",  "6",
+                                                        "7", "8", "9", "10", "11", "12"};
+
+constexpr ControlTable MakeControlTable() {
+    ControlTable table{};
+    int row = 0;
+    auto add = [&](const ControlSpec& spec) { table[static_cast<std::size_t>(row++)] = spec; };
+
+    add(Image(Kind::Background, -1, 0, 0, kImageBackground, 1600, 1054, 1));
+    add(Image(Kind::FileButton, param::kFrFile, 1428, 916, kImageFileButton, 114, 40, 2,
+              Role::FileButton));
+    add(Image(Kind::MomentaryButton, param::kUnloadFr, 1542, 916, kImageUnloadButton, 40, 40, 2,
+              Role::UnloadButton));
+    add(Drawing(Kind::ResponseGraph, {0, 0, 1600, 640}, Role::Graph));
+    add(Text({14, 8, 420, 30}, Style::Status, Role::StatusText));
+    add(Text({1000, 1012, 1276, 1048}, Style::SampleRate, Role::SampleRateReadout));
+    // The layer switches, top to bottom beside the legend's rows.
+    const int layers[4] = {param::kEqGraph, param::kFrAndEqGraph, param::kFrGraph,
+                           param::kTargetGraph};
+    for (int layer = 0; layer < 4; ++layer) {
+        add(Image(Kind::Switch, layers[layer], 1552, 24 + 48 * layer, kImageLayerSwitch, 24, 24, 2,
+                  Role::LayerSwitch));
+    }
+    add(Drawing(Kind::GraphLegend, {1356, 24, 1520, 192}, Role::Legend));
+
+    for (int band = 0; band < kLayoutBandCount; ++band) {
+        const int x = BandColumn(band);
+        const int values[3] = {param::BandFrequency(band), param::BandGain(band),
+                               param::BandQuality(band)};
+        for (int quantity = 0; quantity < 3; ++quantity) {
+            ControlSpec knob = Image(Kind::Knob, values[quantity], x - 4, kKnobTops[quantity],
+                                     kImageBandKnob, kKnobSize, kKnobSize, 60);
+            knob.gearing = kBandKnobGearing;
+            add(knob);
+        }
+        const LayoutRect head = {x - 12, kBandSwitchTop, x + 76, kBandSwitchTop + 36};
+        add(Image(Kind::Switch, param::BandSwitch(band), head.left, head.top, kImageBandSwitch, 88,
+                  36, 2));
+        add(Text(head, Style::BandNumber, Role::None, 0, kBandNumbers[band]));
+    }
+
+    add(Image(Kind::Switch, param::kTypeBand1, 54, 998, kImageBand1Type, 88, 40, 2,
+              Role::TypeSwitch));
+    add(Image(Kind::Switch, param::kTypeBand12, 1308, 998, kImageBand12Type, 88, 40, 2,
+              Role::TypeSwitch));
+    // The handle travels the whole target; the slider draws and takes the mouse there.
+    ControlSpec output = Image(Kind::Slider, param::kOut, 1420, 1014, kImageOutputHandle, 40, 36, 1);
+    output.rect = {1420, 1014, 1588, 1050};
+    output.target = output.rect;
+    output.trackLength = 168;
+    output.horizontal = true;
+    add(output);
+    add(Text({1532, 982, 1588, 1008}, Style::OutputReadout, Role::OutputReadout));
+    add(Image(Kind::Switch, param::kBypassEq, 0, 646, kImageBypassSwitch, 42, 36, 2,
+              Role::BypassSwitch));
+    // Invisible: it draws nothing and only takes presses in its target.
+    ControlSpec toggle;
+    toggle.kind = Kind::ToggleArea;
+    toggle.parameter = param::kSplashScreen;
+    toggle.target = {176, 1012, 212, 1048};
+    toggle.role = Role::SplashToggle;
+    add(toggle);
+
+    for (int band = 0; band < kLayoutBandCount; ++band) {
+        const int left = BandColumn(band) - 12;
+        for (int quantity = 0; quantity < 3; ++quantity) {
+            const int top = kReadoutTops[quantity];
+            add(Text({left, top, left + kReadoutWidth, top + kReadoutHeight}, Style::BandReadout,
+                     Role::BandReadout, 3 * band + quantity));
+        }
+    }
+
+    add(Image(Kind::Switch, param::kSeparator, 1428, 724, kImageSeparatorSwitch, 154, 32, 2));
+    ControlSpec level = Image(Kind::ValueKnob, param::kTargetResponses, 1428, 804,
+                              kImageOffsetPlate, 154, 32, 1);
+    level.gearing = 14.0;
+    add(level);
+    // Last, so the splash panel covers everything and takes the presses inside it.
+    add(Image(Kind::ImageDisplay, param::kSplashScreen, 340, 202, kImageSplash, 920, 650, 1,
+              Role::SplashImage));
+    return table;
+}
+
+constexpr int CountFilledRows(const ControlTable& table) {
+    int filled = 0;
+    for (const ControlSpec& spec : table) {
+        if (spec.kind != Kind::Background || spec.imageId != 0) ++filled;
+    }
+    return filled;
+}
+
+}  // namespace
+
+constexpr ControlTable kControlTable = MakeControlTable();
+
+static_assert(CountFilledRows(kControlTable) == kLayoutControlCount,
+              "every row of the layout is written exactly once");
+static_assert(kControlTable[layout_row::kSplashImage].kind == Kind::ImageDisplay);
+static_assert(kControlTable[layout_row::kBand12Type].parameter == param::kTypeBand12);
+static_assert(kControlTable[layout_row::kSplashToggle].kind == Kind::ToggleArea);
+static_assert(kControlTable[layout_row::BandControl(11, 4)].kind == Kind::Text);
+static_assert(kControlTable[layout_row::BandReadout(11, 2)].roleIndex == 35);
+static_assert(kControlTable[layout_row::kTargetLevelKnob].kind == Kind::ValueKnob);
+
+TextStyle MakeLayoutTextStyle(LayoutTextStyle style) {
+    auto make = [](const char* face, int size, std::uint32_t colour, bool bold, std::int8_t align) {
+        TextStyle text;
+        text.faceName = face;
+        text.size = size;
+        text.colour = colour;
+        text.style = bold ? kTextStyleBold : 0;
+        text.alignment = align;
+        return text;
+    };
+    switch (style) {
+        case Style::Status:
+            return make("Arial", 32, 0x69FFFFFF, false, kAlignLeft);
+        case Style::SampleRate:
+            return make("Agency FB", 40, 0x69FFFFFF, true, kAlignRight);
+        case Style::BandNumber:
+            return make("Bahnschrift", 36, 0xB4FFFFFF, true, kAlignCentre);
+        case Style::BandReadout:
+            return make("Agency FB", 36, 0xFFFFFFFF, true, kAlignCentre);
+        case Style::OutputReadout:
+            return make("Consolas", 28, 0xFF0A1F05, true, kAlignRight);
+        case Style::None:
+            break;
+    }
+    return TextStyle{};
+}
+
+}  // namespace corvalen::editor
