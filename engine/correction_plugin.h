@@ -48,9 +48,9 @@ class CorrectionPlugin : public Vst2Plugin {
   // The sample-rate read-out's text as SetSampleRate last formed it.
   const std::string& SampleRateText() const { return sampleRateText_; }
 
-  // Constructor (editor building): plugs in the editor's controls. A graph given here takes
-  // over the bands and the FR curve of the model built so far and becomes the response model
-  // for the rest of the instance's life; the editor owns it.
+  // Constructor (editor building): plugs in the editor's controls. The bands and the FR curve
+  // stay in the plug-in's own model; the graph given here only views it and is marked for
+  // redraw after every change it shows.
   void ConnectEditorControls(const EditorLinks& links);
 
  protected:
@@ -68,9 +68,7 @@ class CorrectionPlugin : public Vst2Plugin {
 
   std::string measurementPath_;
 
-  // Creates the response model where the editor will build its controls. Until the editor
-  // exists the plug-in owns a bare ResponseModel; the editor's ResponseGraph (an EditorControl
-  // that is also a ResponseModel) takes its place then, and responseModel_ points at it.
+  // Creates the response model, which the plug-in owns until it is destroyed.
   void CreateResponseModel();
   // The measurement path the change handler works with: the file button's string once it
   // exists (which is this same measurementPath_), otherwise measurementPath_.

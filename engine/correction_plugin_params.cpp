@@ -30,26 +30,14 @@ void CorrectionPlugin::CreateResponseModel() {
   responseModel_ = ownedModel_.get();
 }
 
-void CorrectionPlugin::ConnectEditorControls(const EditorLinks& links) {
-  if (links.graph != nullptr && links.graph != responseModel_) {
-    ResponseModel& graph = *links.graph;
-    if (responseModel_ != nullptr) {
-      for (int k = 1; k <= kBandCount; ++k) graph.band(k) = responseModel_->band(k);
-      for (int i = 0; i < graph.pointCount(); ++i) graph.frCurve()[i] = responseModel_->frCurve()[i];
-    }
-    responseModel_ = &graph;
-    ownedModel_.reset();
-  }
-  links_ = links;
-  links_.graph = responseModel_;
-}
+void CorrectionPlugin::ConnectEditorControls(const EditorLinks& links) { links_ = links; }
 
 std::string& CorrectionPlugin::CurrentMeasurementPath() {
   return links_.fileButton != nullptr ? links_.fileButton->path() : measurementPath_;
 }
 
 void CorrectionPlugin::MarkGraph() {
-  if (responseModel_ != nullptr) responseModel_->markForRedraw();
+  if (links_.graph != nullptr) links_.graph->markDirty(true);
 }
 
 void CorrectionPlugin::OnParamChange(int index) {

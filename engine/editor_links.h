@@ -7,8 +7,6 @@
 
 namespace corvalen {
 
-class ResponseModel;
-
 // A text control the engine writes: a read-out or the status text.
 class TextLink {
  public:
@@ -16,6 +14,15 @@ class TextLink {
   virtual const std::string& text() const = 0;
   // Stores the text and marks the control for redraw, only when it differs from the shown one.
   virtual void setText(const std::string& text) = 0;
+  virtual void markDirty(bool push) = 0;
+};
+
+// A control the engine only asks to redraw: the response graph, after a change to anything it
+// shows (bands, band switches, layers, reference level, measurement, bypass).
+class RedrawLink {
+ public:
+  virtual ~RedrawLink() = default;
+  // Any thread, instance lock held.
   virtual void markDirty(bool push) = 0;
 };
 
@@ -39,7 +46,7 @@ inline constexpr int kBandReadoutCount = 36;
 // Every editor control the engine talks to. The editor fills this in once it has built its
 // controls and hands it to CorrectionPlugin::ConnectEditorControls; a null entry is skipped.
 struct EditorLinks {
-  ResponseModel* graph = nullptr;  // the ResponseGraph, which is also the response model
+  RedrawLink* graph = nullptr;  // the response graph, which views the plug-in's ResponseModel
   TextLink* bandReadouts[kBandReadoutCount] = {};  // frequency, gain, Q of band 1, band 2, ...
   TextLink* outputReadout = nullptr;
   TextLink* statusText = nullptr;

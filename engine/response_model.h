@@ -1,9 +1,8 @@
 // The response model: the twelve bands the audio path filters through, the frequency grid, the
 // measured (FR) curve resampled onto it, and read-only views of the engine state the curves
-// depend on. The editor's ResponseGraph control is meant to be this very object (it derives from
-// EditorControl and from ResponseModel and overrides markForRedraw), so the audio path, the
-// change handler, the measurement reader and the drawing all share one set of bands and one FR
-// curve.
+// depend on. The plug-in owns it for the instance's whole life, so the audio path, the change
+// handler and the measurement reader share one set of bands and one FR curve whether or not an
+// editor exists; the editor's graph only views it.
 #pragma once
 
 #include <string>
@@ -19,7 +18,6 @@ class ResponseModel {
   // Plug-in constructor. The referenced state and path belong to the plug-in object and outlive
   // the model; the path is the file button's string once the editor exists.
   ResponseModel(const EngineState& state, const std::string& measurementPath);
-  virtual ~ResponseModel() = default;
   ResponseModel(const ResponseModel&) = delete;
   ResponseModel& operator=(const ResponseModel&) = delete;
 
@@ -39,11 +37,6 @@ class ResponseModel {
 
   const EngineState& state() const { return state_; }
   const std::string& measurementPath() const { return measurementPath_; }
-
-  // Called by the change handler (instance lock held) after it changed something the graph
-  // shows. The ResponseGraph overrides it with markDirty(true); the bare model has nothing to
-  // redraw.
-  virtual void markForRedraw() {}
 
  private:
   EqBand bands_[kBandCount];

@@ -48,10 +48,9 @@ class FakeFileButton : public FileButtonLink {
   std::string& path_;
 };
 
-class CountingModel : public ResponseModel {
+class CountingGraph : public RedrawLink {
  public:
-  using ResponseModel::ResponseModel;
-  void markForRedraw() override { ++redraws; }
+  void markDirty(bool) override { ++redraws; }
   int redraws = 0;
 };
 
@@ -59,7 +58,7 @@ class CountingModel : public ResponseModel {
 class LinkedPlugin : public CorrectionPlugin {
  public:
   LinkedPlugin()
-      : CorrectionPlugin(&SilentHost), graph_(engine_, measurementPath_), button_(measurementPath_) {
+      : CorrectionPlugin(&SilentHost), button_(measurementPath_) {
     EditorLinks links;
     links.graph = &graph_;
     for (int i = 0; i < kBandReadoutCount; ++i) links.bandReadouts[i] = &bandTexts[i];
@@ -70,14 +69,14 @@ class LinkedPlugin : public CorrectionPlugin {
     links.splashImage = &splash;
     ConnectEditorControls(links);
   }
-  CountingModel& graph() { return graph_; }
+  CountingGraph& graph() { return graph_; }
   std::string& path() { return measurementPath_; }
 
   FakeText bandTexts[kBandReadoutCount], output, status, sampleRate;
   FakeVisibility splash;
 
  private:
-  CountingModel graph_;
+  CountingGraph graph_;
   FakeFileButton button_;
 };
 
@@ -123,21 +122,25 @@ TEST(CorrectionPluginEngine, OpeningTunesEveryBandWithTheDefaults) {
   EXPECT_EQ(plugin->Model()->band(12).type, kHighShelf);  // "TipoF12" 0 selects the shelf
 }
 
-TEST(CorrectionPluginEngine, AGraphConnectedLaterTakesOverBandsAndCurve) {
+TEST(CorrectionPluginEngine, AGraphConnectedLaterViewsThePluginsOwnModel) {
   auto plugin = MakeOpenPlugin();
-  plugin->Model()->frCurve()[17] = 83.0;
-  const EqBand tuned = plugin->Model()->band(7);
-  EngineState unrelated;
-  std::string unrelatedPath;
-  CountingModel graph(unrelated, unrelatedPath);
+  ResponseModel* const model = plugin->Model();
+  model->frCurve()[17] = 83.0;
+  const EqBand tuned = model->band(7);
+  CountingGraph graph;
   EditorLinks links;
   links.graph = &graph;
   plugin->ConnectEditorControls(links);
-  ASSERT_EQ(plugin->Model(), &graph);
-  EXPECT_EQ(std::memcmp(&graph.band(7), &tuned, sizeof tuned), 0);
-  EXPECT_EQ(graph.frCurve()[17], 83.0);
+  ASSERT_EQ(plugin->Model(), model);  // the bands never move to an editor object
+  EXPECT_EQ(std::memcmp(&model->band(7), &tuned, sizeof tuned), 0);
+  EXPECT_EQ(model->frCurve()[17], 83.0);
   Set(*plugin, param::BandGain(6), 3.0);
-  EXPECT_EQ(graph.band(7).gainDb, 3.0);
+  EXPECT_EQ(model->band(7).gainDb, 3.0);
+  EXPECT_EQ(graph.redraws, 1);
+  // Disconnected again (the editor going away), changes still reach the model.
+  plugin->ConnectEditorControls(EditorLinks{});
+  Set(*plugin, param::BandGain(6), -2.0);
+  EXPECT_EQ(model->band(7).gainDb, -2.0);
   EXPECT_EQ(graph.redraws, 1);
 }
 
