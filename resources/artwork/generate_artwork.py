@@ -3,6 +3,7 @@
 
     generate_artwork.py --table resources/image_table.txt --out DIR --version 1.0.0
                         [--rsvg rsvg-convert] [--svg-only]
+    generate_artwork.py --print-layout
 
 For each row of the image table it writes DIR/svg/<id>.svg (full size, all frames stacked
 vertically) and renders DIR/<id>.png at full size and DIR/<id+1>.png at half size with
@@ -36,10 +37,70 @@ CONDENSED = "Roboto Condensed"
 LAYOUT_WIDTH = 1600
 BAND_COUNT = 12
 
+# The control rectangles the background is drawn around (left, top, right, bottom in layout
+# units). The editor's control table (editor/layout/control_table.cpp) is where they are
+# defined; `--print-layout` prints these and a test checks them against that table.
+GRAPH = (0, 0, 1600, 640)
+LEGEND = (1356, 24, 1520, 192)
+LAYER_SWITCHES = [(1552, 24 + 48 * row, 1576, 48 + 48 * row) for row in range(4)]
+SEPARATOR_SWITCH = (1428, 724, 1582, 756)
+TARGET_LEVEL_KNOB = (1428, 804, 1582, 836)
+FILE_BUTTON = (1428, 916, 1542, 956)
+UNLOAD_BUTTON = (1542, 916, 1582, 956)
+OUTPUT_SLIDER = (1420, 1014, 1588, 1050)
+OUTPUT_HANDLE_WIDTH = 40
+OUTPUT_READOUT = (1532, 982, 1588, 1008)
+SPLASH_TOGGLE = (176, 1012, 212, 1048)
 
-def band_x(k):
-    """Left edge of band k's knobs plus 4 (the layout's X), k = 1 .. 12."""
+
+def band_column(k):
+    """Band k's column, k = 1 .. 12: its knobs start 4 units left of it."""
     return 66 + 114 * (k - 1)
+
+
+def band_switch_rect(k):
+    x = band_column(k)
+    return (x - 12, 646, x + 76, 682)
+
+
+def band_knob_rect(k, quantity):
+    """quantity 0 frequency, 1 gain, 2 Q."""
+    x, top = band_column(k), (686, 790, 894)[quantity]
+    return (x - 4, top, x + 68, top + 72)
+
+
+def band_readout_rect(k, quantity):
+    x, top = band_column(k), (754, 858, 962)[quantity]
+    return (x - 12, top, x + 76, top + 32)
+
+
+def centre(rect):
+    return (rect[0] + rect[2]) / 2, (rect[1] + rect[3]) / 2
+
+
+def layout_rows():
+    """Every rectangle above as (name, rect), the form --print-layout writes."""
+    rows = [("graph", GRAPH), ("legend", LEGEND)]
+    rows += [(f"layer_switch {i}", r) for i, r in enumerate(LAYER_SWITCHES)]
+    rows += [("separator_switch", SEPARATOR_SWITCH), ("target_level_knob", TARGET_LEVEL_KNOB),
+             ("file_button", FILE_BUTTON), ("unload_button", UNLOAD_BUTTON),
+             ("output_slider", OUTPUT_SLIDER), ("output_readout", OUTPUT_READOUT),
+             ("splash_toggle", SPLASH_TOGGLE)]
+    for k in range(1, BAND_COUNT + 1):
+        rows.append((f"band_switch {k}", band_switch_rect(k)))
+        for quantity in range(3):
+            rows.append((f"band_knob {k} {quantity}", band_knob_rect(k, quantity)))
+            rows.append((f"band_readout {k} {quantity}", band_readout_rect(k, quantity)))
+    return rows
+
+
+# What each frame of the two type switches shows, in frame order (frame = switch value).
+# Band 1 at 0 is a peak, at 1 a low shelf; band 12 at 0 is a high shelf, at 1 a peak: the
+# pictures follow what the bands filter as.
+TYPE_SWITCH_FRAMES = {
+    "band1_type": ("peak", "lowshelf"),
+    "band12_type": ("highshelf", "peak"),
+}
 
 
 def svg_document(width, height, body):
@@ -84,60 +145,86 @@ def background(width, height):
              f'<rect width="{width}" height="{height}" fill="url(#body)"/>']
 
     # The graph area: a deep well across the top, a hairline frame, faint minor grid.
-    parts.append('<rect x="0" y="0" width="1600" height="640" fill="url(#graph)"/>')
-    for y in range(40, 640, 40):
-        parts.append(f'<line x1="0" y1="{y}" x2="1600" y2="{y}" stroke="#ffffff" '
+    graph_bottom = GRAPH[3]
+    parts.append(f'<rect x="0" y="0" width="{GRAPH[2]}" height="{graph_bottom}" fill="url(#graph)"/>')
+    for y in range(40, graph_bottom, 40):
+        parts.append(f'<line x1="0" y1="{y}" x2="{GRAPH[2]}" y2="{y}" stroke="#ffffff" '
                      'stroke-opacity="0.025" stroke-width="1"/>')
-    parts.append('<line x1="0" y1="640.5" x2="1600" y2="640.5" stroke="#2f363d" stroke-width="1"/>')
-    parts.append('<line x1="0" y1="642.5" x2="1600" y2="642.5" stroke="#000000" stroke-opacity="0.6"/>')
-    # Backdrop of the legend and the layer switches (legend rows at y 24, 72, 120, 168).
-    parts.append(rounded(1344, 12, 244, 192, 8, "#000000", PANEL_EDGE, 1,
+    parts.append(f'<line x1="0" y1="{graph_bottom}.5" x2="{GRAPH[2]}" y2="{graph_bottom}.5" '
+                 'stroke="#2f363d" stroke-width="1"/>')
+    parts.append(f'<line x1="0" y1="{graph_bottom + 2}.5" x2="{GRAPH[2]}" y2="{graph_bottom + 2}.5" '
+                 'stroke="#000000" stroke-opacity="0.6"/>')
+    # Backdrop of the legend and the layer switches, 12 units around both.
+    backdrop = (LEGEND[0] - 12, LEGEND[1] - 12, LAYER_SWITCHES[0][2] + 12, LEGEND[3] + 12)
+    parts.append(rounded(backdrop[0], backdrop[1], backdrop[2] - backdrop[0],
+                         backdrop[3] - backdrop[1], 8, "#000000", PANEL_EDGE, 1,
                          'fill-opacity="0.45"'))
 
-    # Twelve band strips: switch and number on top, three knobs with their read-out wells.
+    # Twelve band strips from the switch down to the Q read-out: the knobs with a faint ring
+    # and the read-outs in their wells.
     for k in range(1, BAND_COUNT + 1):
-        x = band_x(k)
-        parts.append(rounded(x - 12 + 0.5, 646.5, 87, 349, 8, "url(#strip)", PANEL_EDGE))
-        for top in (754, 858, 962):
+        head = band_switch_rect(k)
+        bottom = band_readout_rect(k, 2)[3]
+        parts.append(rounded(head[0] + 0.5, head[1] + 0.5, head[2] - head[0] - 1,
+                             bottom - head[1] + 1, 8, "url(#strip)", PANEL_EDGE))
+        for quantity in range(3):
             # The read-out's digits fill rows top + 7 .. top + 28 of its 32-unit rect.
-            parts.append(rounded(x - 6, top + 4, 76, 28, 4, INK, "#262c32"))
-        for centre_y in (722, 826, 930):
-            # A faint ring under each knob so the strip reads as a column of dials.
-            parts.append(f'<circle cx="{x + 32}" cy="{centre_y}" r="34" fill="none" '
+            left, top, right, bottom = band_readout_rect(k, quantity)
+            parts.append(rounded(left + 6, top + 4, right - left - 12, bottom - top - 4, 4, INK,
+                                 "#262c32"))
+        for quantity in range(3):
+            cx, cy = centre(band_knob_rect(k, quantity))
+            parts.append(f'<circle cx="{cx:g}" cy="{cy:g}" r="34" fill="none" '
                          'stroke="#000000" stroke-opacity="0.35" stroke-width="2"/>')
 
     # Row labels in the left margin, beside the knob rows.
-    for centre_y, label in ((742, "FREQ"), (842, "GAIN"), (944, "Q")):
+    for quantity, label in enumerate(("FREQ", "GAIN", "Q")):
+        centre_y = centre(band_knob_rect(1, quantity))[1] + (20, 16, 14)[quantity]
         parts.append(text(0, 0, label, 20, LABEL, spacing=2,
-                          extra=f'transform="translate(34 {centre_y}) rotate(-90)"'))
+                          extra=f'transform="translate(34 {centre_y:g}) rotate(-90)"'))
 
-    # Measurement panel on the right: title, separator switch, offset knob, file buttons.
-    parts.append(rounded(1412.5, 646.5, 183, 325, 8, PANEL, PANEL_EDGE))
-    parts.append(text(1504, 680, "MEASUREMENT", 19, TITLE, spacing=2))
-    parts.append('<line x1="1428" y1="692.5" x2="1582" y2="692.5" stroke="#2f363d"/>')
-    parts.append(text(1505, 717, "SEPARATOR", 18, LABEL, spacing=1.5))
-    parts.append(text(1505, 797, "OFFSET  dB", 18, LABEL, spacing=1.5))
-    parts.append(text(1505, 907, "FR FILE", 18, LABEL, spacing=1.5))
-    parts.append(rounded(1428, 804, 154, 32, 5, INK))
+    # Measurement panel on the right: title, separator switch, offset knob, file buttons,
+    # each labelled just above it.
+    panel_left, panel_right = SEPARATOR_SWITCH[0], SEPARATOR_SWITCH[2]
+    panel_centre = (panel_left + panel_right) // 2
+    parts.append(rounded(panel_left - 15.5, 646.5, panel_right - panel_left + 29, 325, 8, PANEL,
+                         PANEL_EDGE))
+    parts.append(text(panel_centre - 1, 680, "MEASUREMENT", 19, TITLE, spacing=2))
+    parts.append(f'<line x1="{panel_left}" y1="692.5" x2="{panel_right}" y2="692.5" stroke="#2f363d"/>')
+    for rect, label in ((SEPARATOR_SWITCH, "SEPARATOR"), (TARGET_LEVEL_KNOB, "OFFSET  dB"),
+                        (FILE_BUTTON, "FR FILE")):
+        parts.append(text(panel_centre, rect[1] - 7 - (2 if rect is FILE_BUTTON else 0), label,
+                          18, LABEL, spacing=1.5))
+    parts.append(rounded(TARGET_LEVEL_KNOB[0], TARGET_LEVEL_KNOB[1],
+                         TARGET_LEVEL_KNOB[2] - TARGET_LEVEL_KNOB[0],
+                         TARGET_LEVEL_KNOB[3] - TARGET_LEVEL_KNOB[1], 5, INK))
 
     # Output panel: label, the read-out plate and the slider track.
-    parts.append(rounded(1412.5, 976.5, 183, 75, 8, PANEL, PANEL_EDGE))
-    parts.append(text(1422, 1003, "OUTPUT", 19, TITLE, anchor="start", spacing=2))
-    # Wide enough for the longest read-out, "-12.0", right-aligned at 1588.
-    parts.append(rounded(1508, 980, 84, 30, 4, "url(#lcd)", "#3d4a33", 1))
-    parts.append(rounded(1508, 980, 84, 30, 4, "none", "#000000", 2, 'stroke-opacity="0.25"'))
-    parts.append(rounded(1430, 1028, 148, 8, 4, INK, "#2a3037"))
+    parts.append(rounded(panel_left - 15.5, 976.5, panel_right - panel_left + 29, 75, 8, PANEL,
+                         PANEL_EDGE))
+    parts.append(text(panel_left - 6, 1003, "OUTPUT", 19, TITLE, anchor="start", spacing=2))
+    # Wide enough for the longest read-out, "-12.0", which is right-aligned in its rect.
+    plate = (OUTPUT_READOUT[2] - 80, OUTPUT_READOUT[1] - 2, 84, 30)
+    parts.append(rounded(*plate, 4, "url(#lcd)", "#3d4a33", 1))
+    parts.append(rounded(*plate, 4, "none", "#000000", 2, 'stroke-opacity="0.25"'))
+    # The track under the handle's centre, with a tick at every eighth of the travel.
+    slider_left, slider_top, slider_right, slider_bottom = OUTPUT_SLIDER
+    track_y = (slider_top + slider_bottom) // 2 - 4
+    parts.append(rounded(slider_left + 10, track_y, slider_right - slider_left - 20, 8, 4, INK,
+                         "#2a3037"))
+    travel = slider_right - slider_left - OUTPUT_HANDLE_WIDTH
     for i in range(9):
-        tick_x = 1440 + i * 16
-        parts.append(f'<line x1="{tick_x}.5" y1="1041" x2="{tick_x}.5" y2="{1046 if i % 4 else 1049}" '
-                     f'stroke="{LABEL}" stroke-opacity="0.6"/>')
+        tick_x = slider_left + OUTPUT_HANDLE_WIDTH // 2 + i * travel // 8
+        parts.append(f'<line x1="{tick_x}.5" y1="{track_y + 13}" x2="{tick_x}.5" '
+                     f'y2="{track_y + (18 if i % 4 else 21)}" stroke="{LABEL}" stroke-opacity="0.6"/>')
 
     # The bottom bar: product name, information icon (under the splash toggle area).
-    parts.append(f'<circle cx="194" cy="1030" r="15" fill="none" stroke="{LABEL}" stroke-width="2"/>')
-    parts.append(f'<circle cx="194" cy="1022" r="2.4" fill="{LABEL}"/>')
-    parts.append(f'<rect x="192" y="1027" width="4" height="12" rx="1" fill="{LABEL}"/>')
-    parts.append(text(226, 1040, "CORVALEN", 27, TITLE, family=SANS, anchor="start", spacing=5))
-    parts.append(text(450, 1039, "HEADPHONE CORRECTION EQUALISER", 17, LABEL, anchor="start",
+    icon_x, icon_y = (int(v) for v in centre(SPLASH_TOGGLE))
+    parts.append(f'<circle cx="{icon_x:g}" cy="{icon_y:g}" r="15" fill="none" stroke="{LABEL}" stroke-width="2"/>')
+    parts.append(f'<circle cx="{icon_x:g}" cy="{icon_y - 8:g}" r="2.4" fill="{LABEL}"/>')
+    parts.append(f'<rect x="{icon_x - 2:g}" y="{icon_y - 3:g}" width="4" height="12" rx="1" fill="{LABEL}"/>')
+    parts.append(text(icon_x + 32, 1040, "CORVALEN", 27, TITLE, family=SANS, anchor="start", spacing=5))
+    parts.append(text(icon_x + 256, 1039, "HEADPHONE CORRECTION EQUALISER", 17, LABEL, anchor="start",
                       spacing=2))
     return svg_document(width, height, "\n".join(parts))
 
@@ -358,11 +445,8 @@ def build_svg(name, width, height, frames, version):
         bodies = layer_switch(width, frame_height)
     elif name == "band_knob":
         bodies, defs = knob(width, frame_height, frames)
-    elif name == "band1_type":
-        bodies = type_switch(width, frame_height, ("peak", "lowshelf"))
-    elif name == "band12_type":
-        # Band 12's switch at 0 is the high shelf, at 1 the peak.
-        bodies = type_switch(width, frame_height, ("highshelf", "peak"))
+    elif name in TYPE_SWITCH_FRAMES:
+        bodies = type_switch(width, frame_height, TYPE_SWITCH_FRAMES[name])
     elif name == "file_button":
         bodies = file_button(width, frame_height)
     elif name == "separator_switch":
@@ -463,12 +547,23 @@ def ensure_rgba(path):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--table", required=True)
-    parser.add_argument("--out", required=True)
-    parser.add_argument("--version", required=True)
+    parser.add_argument("--table")
+    parser.add_argument("--out")
+    parser.add_argument("--version", default="0")
+    parser.add_argument("--print-layout", action="store_true",
+                        help="print the control rectangles and type-switch frames drawn around, "
+                             "one 'name... left top right bottom' line each, and stop")
     parser.add_argument("--rsvg", default="rsvg-convert")
     parser.add_argument("--svg-only", action="store_true")
     args = parser.parse_args()
+    if args.print_layout:
+        for name, rect in layout_rows():
+            print(name, *rect)
+        for name, kinds in TYPE_SWITCH_FRAMES.items():
+            print("frames", name, *kinds)
+        return 0
+    if not args.table or not args.out:
+        parser.error("--table and --out are required")
 
     svg_dir = os.path.join(args.out, "svg")
     os.makedirs(svg_dir, exist_ok=True)
