@@ -7,8 +7,16 @@
 namespace corvalen {
 
 class CorrectionPlugin;
+class PluginBase;
+
+namespace editor {
+class EditorGraphics;
+}
 
 // Host thread, under the creation lock, once per instance.
 void AssembleEditor(CorrectionPlugin& plugin);
+
+// The drawing host of an editor AssembleEditor made, or null (tools and tests draw with it).
+editor::EditorGraphics* AssembledEditorGraphics(const PluginBase& plugin);
 
 }  // namespace corvalen

@@ -1,229 +1,188 @@
-// corvalen-snapshot: paints the editor's artwork, text styles and graph helpers into the
-// draw bitmap headless and writes it as a PNG (for tests and the README).
+// corvalen-snapshot: the real editor painted headless into a PNG: the plug-in made as a host
+// makes it (with its editor, every control of the layout and the response graph), brought to
+// a given state, then drawn once without any window.
 //
-//     corvalen-snapshot OUT.png [--full-size] [--splash] [--repeat N]
+//     corvalen-snapshot OUT.png [--full-size] [--rate HZ] [--chunk PROGRAM.fxp-chunk]
+//                       [--set NAME=VALUE]... [--measurement FILE] [--splash] [--repeat N]
 //
-// The scene places every image at its place on the layout plane, a text in each of the
-// layout's text styles, and a sample curve drawn with the graph's helpers. It is a preview
-// of the drawing layer, not the editor itself: the controls' behaviour is not involved.
-// With --repeat it also times the image preload and N full repaints.
+// The state is applied in the order given after the plug-in is opened and told the sample
+// rate (48000 Hz unless --rate says otherwise; 0 tells none): a program chunk as the host's
+// effSetChunk receives it, parameter values in their own units ("f6Gain=6", "TipoF1=1"), and
+// a measurement file chosen as through the file button. --splash shows the splash panel.
+// With --repeat it also times N full repaints.
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
+#include <fstream>
+#include <iterator>
 #include <string>
-#include <utility>
+#include <vector>
 
+#include "editor/controls/file_button.h"
 #include "editor/editor_graphics.h"
-#include "editor/font_faces.h"
-#include "editor/image_ids.h"
+#include "editor/layout/control_table.h"
+#include "engine/parameter_table.h"
+#include "plugin/editor_assembly.h"
 #include "png_writer.h"
+#include "shell/plugin_entry.h"
+#include "shell/reentrant_lock.h"
+#include "shell/vst2_plugin.h"
 
 namespace {
 
-using corvalen::editor::BitmapRef;
-using corvalen::editor::EditorControl;
+using corvalen::Vst2Plugin;
 using corvalen::editor::EditorGraphics;
 using corvalen::editor::LayoutRect;
-using corvalen::editor::TextStyle;
 namespace ed = corvalen::editor;
+namespace vst2 = corvalen::vst2;
 
-// One image frame at a layout position.
-class SceneImage : public EditorControl {
-public:
-    SceneImage(int x, int y, int fullWidth, int fullFrameHeight, int frames, int imageId, int frame)
-        : EditorControl(LayoutRect{x, y, x + fullWidth, y + fullFrameHeight}),
-          ref_{nullptr, fullWidth, fullFrameHeight, frames, imageId | 1},
-          frame_(frame) {}
-    void rescale(EditorGraphics& graphics) override { graphics.resolveBitmap(ref_); }
-    void paint(EditorGraphics& graphics) override {
-        if (ref_.resourceId == (ed::kImageBackground | graphics.effectiveShift())) {
-            graphics.drawBackground(ref_);
+intptr_t SilentHost(corvalen::EffectRecord*, int32_t, int32_t, intptr_t, void*, float) { return 0; }
+
+struct Options {
+    std::string output;
+    bool fullSize = false;
+    double rate = 48000.0;
+    int repeat = 0;
+    // Applied in order: "chunk", "set" or "measurement" with its argument.
+    std::vector<std::pair<std::string, std::string>> steps;
+};
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (argument == "--full-size") {
+            options.fullSize = true;
+        } else if (argument == "--splash") {
+            options.steps.emplace_back("set", "splashScreen=1");
+        } else if (argument == "--rate" && hasValue) {
+            options.rate = std::atof(argv[++i]);
+        } else if (argument == "--repeat" && hasValue) {
+            options.repeat = std::atoi(argv[++i]);
+        } else if ((argument == "--chunk" || argument == "--set" || argument == "--measurement") &&
+                   hasValue) {
+            options.steps.emplace_back(argument.substr(2), argv[++i]);
+        } else if (options.output.empty() && !argument.empty() && argument[0] != '-') {
+            options.output = argument;
         } else {
-            graphics.drawFrame(ref_, frame_, rect().left, rect().top, 1.0f);
+            return false;
         }
     }
-
-private:
-    BitmapRef ref_;
-    int frame_;
-};
-
-class SceneText : public EditorControl {
-public:
-    SceneText(const LayoutRect& rect, TextStyle style, std::string text)
-        : EditorControl(rect), style_(style), text_(std::move(text)) {}
-    void rescale(EditorGraphics&) override { style_.cachedFont = nullptr; }
-    void paint(EditorGraphics& graphics) override {
-        graphics.drawText(style_, text_.c_str(), rect());
-    }
-
-private:
-    TextStyle style_;
-    std::string text_;
-};
-
-// A sample of what the response graph draws: level lines, a target line, a curve, markers.
-class SceneGraph : public EditorControl {
-public:
-    SceneGraph() : EditorControl(LayoutRect{0, 0, 1600, 640}) {}
-    void paint(EditorGraphics& graphics) override {
-        for (int y : {479, 160, 320}) {
-            graphics.thickLine(0xFF000000, 0, y, 1600, y, 0, true, 0.3f);
-        }
-        for (int x : {80, 208, 364, 596, 782, 970, 1222, 1412}) {
-            graphics.thickLine(0xFF000000, x, 0, x, 640, 0, true, 0.3f);
-            graphics.fillRectAlpha(0xFF000000, LayoutRect{x, 617, x + 45, 640}, 0.4f);
-        }
-        graphics.dashedLine(0, 1600, 320);
-        int lastX = 0;
-        int lastY = curveY(0);
-        for (int x = 2; x < 1600; x += 2) {
-            const int y = curveY(x);
-            graphics.softLine(0xFF704455, lastX, lastY, x, y);
-            graphics.softLine(0xFF59958E, lastX, 640 - lastY, x, 640 - y);
-            lastX = x;
-            lastY = y;
-        }
-        for (int band = 0; band < 12; ++band) {
-            const float x = 60.0f + 130.0f * static_cast<float>(band);
-            const float alpha = band % 4 == 3 ? 0.5f : 1.0f;
-            graphics.fillDisc(x, 320.0f, 14.0f, 0xFF646464, alpha);
-            graphics.fillDisc(x, 320.0f, 12.0f, 0xFF1F1F1F, alpha);
-        }
-    }
-
-private:
-    static int curveY(int x) {
-        const double t = x / 1600.0;
-        return static_cast<int>(320.0 - 90.0 * std::sin(t * 9.0) * std::exp(-t * 1.5));
-    }
-};
-
-// The layout's text styles.
-TextStyle style(const char* face, int size, std::uint32_t colour, bool bold, std::int8_t align) {
-    TextStyle s;
-    s.faceName = face;
-    s.size = size;
-    s.colour = colour;
-    s.style = bold ? ed::kTextStyleBold : 0;
-    s.alignment = align;
-    return s;
+    return !options.output.empty();
 }
 
-void buildScene(EditorGraphics& graphics, bool splash) {
-    const TextStyle status = style("Arial", 32, 0x69FFFFFF, false, ed::kAlignLeft);
-    const TextStyle sampleRate = style("Agency FB", 40, 0x69FFFFFF, true, ed::kAlignRight);
-    const TextStyle bandNumber = style("Bahnschrift", 36, 0xB4FFFFFF, true, ed::kAlignCentre);
-    const TextStyle readout = style("Agency FB", 36, 0xFFFFFFFF, true, ed::kAlignCentre);
-    const TextStyle outputLevel = style("Consolas", 28, 0xFF0A1F05, true, ed::kAlignRight);
-    const TextStyle offsetValue = style("Bahnschrift", 34, 0xFFDCDCDC, false, ed::kAlignCentre);
-
-    auto image = [&](int x, int y, int w, int h, int frames, int id, int frame) {
-        graphics.attach(std::make_unique<SceneImage>(x, y, w, h, frames, id, frame));
-    };
-    auto text = [&](LayoutRect rect, const TextStyle& s, std::string content) {
-        graphics.attach(std::make_unique<SceneText>(rect, s, std::move(content)));
-    };
-
-    image(0, 0, 1600, 1054, 1, ed::kImageBackground, 0);
-    image(1428, 916, 114, 40, 2, ed::kImageFileButton, 0);
-    image(1542, 916, 40, 40, 2, ed::kImageUnloadButton, 0);
-    graphics.attach(std::make_unique<SceneGraph>());
-    text({14, 8, 420, 30}, status, "FILE NOT FOUND: C:\\Measurements\\HD600.csv");
-    text({1000, 1012, 1276, 1048}, sampleRate, "Fs: 48.0 kHz");
-    for (int layer = 0; layer < 4; ++layer) {
-        image(1552, 24 + 48 * layer, 24, 24, 2, ed::kImageLayerSwitch, layer == 2 ? 0 : 1);
+// A parameter by name in its own units, as the host would set it (the controls follow).
+bool SetByName(Vst2Plugin& plugin, const std::string& assignment) {
+    const std::size_t equals = assignment.find('=');
+    if (equals == std::string::npos) return false;
+    const std::string name = assignment.substr(0, equals);
+    const double value = std::atof(assignment.c_str() + equals + 1);
+    for (int index = 0; index < plugin.ParamCount(); ++index) {
+        corvalen::ParamSpec* param = plugin.Param(index);
+        if (param->Name() != name) continue;
+        corvalen::LockScope scope(plugin.Lock());
+        param->SetValue(value);
+        if (plugin.Editor() != nullptr) {
+            plugin.Editor()->SetControlsForParameter(index, param->GetNormalised());
+        }
+        plugin.OnParamChange(index);
+        return true;
     }
-    const char* frequencies[] = {"20", "60", "150", "400", "1.00 k", "2.00 k",
-                                 "3.50 k", "5.00 k", "7.00 k", "10.00 k", "14.00 k", "20.00 k"};
-    for (int k = 1; k <= 12; ++k) {
-        const int x = 66 + 114 * (k - 1);
-        const int frame = (k * 7) % 60;
-        image(x - 4, 686, 72, 72, 60, ed::kImageBandKnob, frame);
-        image(x - 4, 790, 72, 72, 60, ed::kImageBandKnob, 29);
-        image(x - 4, 894, 72, 72, 60, ed::kImageBandKnob, 10 + k);
-        image(x - 12, 646, 88, 36, 2, ed::kImageBandSwitch, k % 5 == 4 ? 0 : 1);
-        text({x - 12, 646, x + 76, 682}, bandNumber, std::to_string(k));
-    }
-    image(54, 998, 88, 40, 2, ed::kImageBand1Type, 0);
-    image(1308, 998, 88, 40, 2, ed::kImageBand12Type, 0);
-    image(1440, 1014, 40, 36, 1, ed::kImageOutputHandle, 0);
-    text({1532, 982, 1588, 1008}, outputLevel, "-12.0");  // the longest read-out
-    image(0, 646, 42, 36, 2, ed::kImageBypassSwitch, 0);
-    for (int k = 1; k <= 12; ++k) {
-        const int y = 54 + 114 * (k - 1);
-        text({y, 754, y + 88, 786}, readout, frequencies[k - 1]);
-        text({y, 858, y + 88, 890}, readout, "0.0 dB");
-        text({y, 962, y + 88, 994}, readout, "0.71");
-    }
-    image(1428, 724, 154, 32, 2, ed::kImageSeparatorSwitch, 0);
-    image(1428, 804, 154, 32, 1, ed::kImageOffsetPlate, 0);
-    text({1428, 802, 1582, 836}, offsetValue, "75");
-    if (splash) image(340, 202, 920, 650, 1, ed::kImageSplash, 0);
+    return false;
 }
 
-double millisecondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+bool LoadChunk(Vst2Plugin& plugin, const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (!file.eof() && !file.good()) return false;
+    corvalen::LockScope scope(plugin.Lock());
+    return plugin.Dispatch(vst2::effSetChunk, 1, static_cast<intptr_t>(bytes.size()), bytes.data(),
+                           0.0f) != 0;
+}
+
+// As the file button does once the user has chosen the file: the path is kept and the
+// button's release is pushed, which makes the plug-in load it.
+bool ChooseMeasurement(EditorGraphics& graphics, const std::string& path) {
+    auto* button = dynamic_cast<ed::FileButton*>(
+        graphics.controls()[ed::layout_row::kFileButton].get());
+    if (button == nullptr) return false;
+    {
+        corvalen::LockScope scope(graphics.plugin()->Lock());
+        button->path() = path;
+    }
+    button->applyValueFromUser(1.0);
+    button->applyValueFromUser(0.0);
+    return true;
+}
+
+double MillisecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string output;
-    bool fullSize = false;
-    bool splash = false;
-    int repeat = 0;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--full-size") == 0) {
-            fullSize = true;
-        } else if (std::strcmp(argv[i], "--splash") == 0) {
-            splash = true;
-        } else if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc) {
-            repeat = std::atoi(argv[++i]);
-        } else if (output.empty() && argv[i][0] != '-') {
-            output = argv[i];
-        } else {
-            output.clear();
-            break;
-        }
-    }
-    if (output.empty()) {
-        std::fprintf(stderr, "usage: corvalen-snapshot OUT.png [--full-size] [--splash] [--repeat N]\n");
+    Options options;
+    if (!ParseOptions(argc, argv, options)) {
+        std::fprintf(stderr,
+                     "usage: corvalen-snapshot OUT.png [--full-size] [--rate HZ] [--chunk FILE]\n"
+                     "       [--set NAME=VALUE]... [--measurement FILE] [--splash] [--repeat N]\n");
         return 2;
     }
 
-    EditorGraphics graphics;
-    graphics.setDefaultShift(1);
-    for (const auto& face : ed::kEmbeddedFontFaces) graphics.registerFontResource(face.resourceId);
-    buildScene(graphics, splash);
-    const auto preloadStart = std::chrono::steady_clock::now();
-    graphics.applyScale(fullSize ? 0 : 1);
-    const double preload = millisecondsSince(preloadStart);
-    for (const auto& control : graphics.controls()) control->rescale(graphics);
+    Vst2Plugin* plugin = corvalen::CreatePluginObject(&SilentHost);
+    EditorGraphics* drawing = plugin != nullptr ? corvalen::AssembledEditorGraphics(*plugin) : nullptr;
+    if (drawing == nullptr) {
+        std::fprintf(stderr, "corvalen-snapshot: the plug-in has no editor\n");
+        delete plugin;
+        return 1;
+    }
+    EditorGraphics& graphics = *drawing;
+    {
+        corvalen::LockScope scope(plugin->Lock());
+        plugin->Dispatch(vst2::effOpen, 0, 0, nullptr, 0.0f);
+        if (options.rate > 0.0) {
+            plugin->Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, static_cast<float>(options.rate));
+        }
+    }
+    int status = 0;
+    for (const auto& [kind, argument] : options.steps) {
+        const bool applied = kind == "chunk"   ? LoadChunk(*plugin, argument)
+                             : kind == "set"   ? SetByName(*plugin, argument)
+                                               : ChooseMeasurement(graphics, argument);
+        if (!applied) {
+            std::fprintf(stderr, "corvalen-snapshot: cannot apply --%s %s\n", kind.c_str(),
+                         argument.c_str());
+            status = 1;
+        }
+    }
 
+    plugin->Editor()->SetScale(options.fullSize ? 0 : 1);
     const auto firstStart = std::chrono::steady_clock::now();
     LayoutRect dirty;
     graphics.isDirty(dirty);
-    graphics.paint(dirty);
-    const double firstPaint = millisecondsSince(firstStart);
-    if (repeat > 0) {
+    graphics.paint(LayoutRect{0, 0, EditorGraphics::kLayoutWidth, EditorGraphics::kLayoutHeight});
+    const double firstPaint = MillisecondsSince(firstStart);
+    if (options.repeat > 0) {
         const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < repeat; ++i) {
-            graphics.paint(LayoutRect{0, 0, EditorGraphics::kLayoutWidth, EditorGraphics::kLayoutHeight});
+        for (int i = 0; i < options.repeat; ++i) {
+            graphics.paint(
+                LayoutRect{0, 0, EditorGraphics::kLayoutWidth, EditorGraphics::kLayoutHeight});
         }
-        std::printf("preload %.2f ms, first paint (fonts and glyphs) %.2f ms, full repaint %.3f ms\n",
-                    preload, firstPaint, millisecondsSince(start) / repeat);
+        std::printf("first paint (fonts and glyphs) %.2f ms, full repaint %.3f ms\n", firstPaint,
+                    MillisecondsSince(start) / options.repeat);
     }
 
     std::string error;
-    if (!corvalen::tools::writePng(graphics.drawBitmap(), output, error)) {
+    if (!corvalen::tools::writePng(graphics.drawBitmap(), options.output, error)) {
         std::fprintf(stderr, "corvalen-snapshot: %s\n", error.c_str());
-        return 1;
+        status = 1;
+    } else {
+        std::printf("%s: %d x %d\n", options.output.c_str(), graphics.drawBitmap().width(),
+                    graphics.drawBitmap().height());
     }
-    std::printf("%s: %d x %d\n", output.c_str(), graphics.drawBitmap().width(),
-                graphics.drawBitmap().height());
-    return 0;
+    delete plugin;
+    return status;
 }
