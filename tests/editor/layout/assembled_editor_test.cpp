@@ -1,0 +1,257 @@
+// The editor as the plug-in builds it, natively: every control of the layout in order with its
+// parameter's value, the read-outs after the host has opened the instance, the picture where a
+// person looks, band 12's type switch against what band 12 filters as, and the scale setting
+// as a new instance reads it.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "editor/controls/image_control.h"
+#include "editor/controls/text_control.h"
+#include "editor/editor_graphics.h"
+#include "editor/layout/control_table.h"
+#include "editor/window_scale.h"
+#include "engine/correction_plugin.h"
+#include "engine/parameter_table.h"
+#include "plugin/editor_assembly.h"
+#include "shell/plugin_entry.h"
+#include "shell/reentrant_lock.h"
+
+namespace corvalen::editor {
+namespace {
+
+intptr_t SilentHost(EffectRecord*, int32_t, int32_t, intptr_t, void*, float) { return 0; }
+
+// An instance with its own settings folder, made, opened and told 48 kHz as a host does.
+class AssembledEditorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/corvalen-editor-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        appData_ = pattern;
+        ::setenv("APPDATA", appData_.c_str(), 1);
+    }
+    void TearDown() override {
+        plugin_.reset();
+        std::remove((appData_ + "/Corvalen/guiSizePercentage.txt").c_str());
+        ::rmdir((appData_ + "/Corvalen").c_str());
+        ::rmdir(appData_.c_str());
+        ::unsetenv("APPDATA");
+    }
+    void makePlugin() {
+        plugin_.reset(static_cast<CorrectionPlugin*>(CreatePluginObject(&SilentHost)));
+        ASSERT_NE(plugin_, nullptr);
+        LockScope scope(plugin_->Lock());
+        plugin_->Dispatch(vst2::effOpen, 0, 0, nullptr, 0.0f);
+        plugin_->Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, 48000.0f);
+    }
+    EditorGraphics& graphics() { return *AssembledEditorGraphics(*plugin_); }
+    EditorControl& control(int row) {
+        return *graphics().controls()[static_cast<std::size_t>(row)];
+    }
+    std::string text(int row) {
+        auto* shown = dynamic_cast<TextControl*>(&control(row));
+        return shown != nullptr ? shown->text() : "(not a text)";
+    }
+    // Paints the whole editor at shift and answers the pixel at layout (x, y).
+    void paint(int shift) {
+        plugin_->Editor()->SetScale(shift);
+        LayoutRect dirty;
+        graphics().isDirty(dirty);
+        graphics().paint({0, 0, EditorGraphics::kLayoutWidth, EditorGraphics::kLayoutHeight});
+    }
+    std::uint32_t pixelAt(int px, int py) {
+        raster::RasterBitmap& bitmap = graphics().drawBitmap();
+        return bitmap.bits()[py * bitmap.rowSpan() + px];
+    }
+    std::uint32_t pixel(int x, int y) {
+        const int shift = graphics().effectiveShift();
+        return pixelAt(x >> shift, y >> shift);
+    }
+    // Pixels in the layout rect (at the current shift) within `tolerance` of colour.
+    int countNear(const LayoutRect& rect, std::uint32_t colour, int tolerance) {
+        const int shift = graphics().effectiveShift();
+        int count = 0;
+        for (int y = rect.top >> shift; y < rect.bottom >> shift; ++y) {
+            for (int x = rect.left >> shift; x < rect.right >> shift; ++x) {
+                if (near(pixelAt(x, y), colour, tolerance)) ++count;
+            }
+        }
+        return count;
+    }
+    static bool near(std::uint32_t a, std::uint32_t b, int tolerance) {
+        for (int channel = 0; channel < 24; channel += 8) {
+            const int difference = static_cast<int>((a >> channel) & 0xFF) -
+                                   static_cast<int>((b >> channel) & 0xFF);
+            if (std::abs(difference) > tolerance) return false;
+        }
+        return true;
+    }
+
+    std::string appData_;
+    std::unique_ptr<CorrectionPlugin> plugin_;
+};
+
+TEST_F(AssembledEditorTest, EveryControlOfTheLayoutHoldsItsParametersValue) {
+    makePlugin();
+    ASSERT_EQ(graphics().controls().size(), kControlTable.size());
+    for (std::size_t row = 0; row < kControlTable.size(); ++row) {
+        SCOPED_TRACE(row);
+        const EditorControl& made = *graphics().controls()[row];
+        EXPECT_EQ(made.parameterIndex(), kControlTable[row].parameter);
+        EXPECT_EQ(made.owner(), &graphics());
+        if (made.parameterIndex() >= 0) {
+            EXPECT_DOUBLE_EQ(made.readValue(), plugin_->Param(made.parameterIndex())->GetNormalised());
+        }
+        if (kControlTable[row].kind != ControlKind::ToggleArea) {
+            EXPECT_EQ(made.rect(), kControlTable[row].rect);
+        }
+    }
+    EXPECT_EQ(control(layout_row::kSplashToggle).targetRect(), (LayoutRect{176, 1012, 212, 1048}));
+    // Only the splash panel starts hidden: splashScreen is off by default.
+    EXPECT_TRUE(control(layout_row::kSplashImage).isHidden());
+    EXPECT_FALSE(control(layout_row::kGraph).isHidden());
+    EXPECT_EQ(plugin_->EditorRect().right, 800);
+    EXPECT_EQ(plugin_->EditorRect().bottom, 527);
+    EXPECT_NE(plugin_->Record()->flags & vst2::effFlagsHasEditor, 0);
+}
+
+TEST_F(AssembledEditorTest, ReadOutsShowTheDefaultsOnceTheHostHasOpenedTheInstance) {
+    makePlugin();
+    EXPECT_EQ(text(layout_row::BandReadout(0, 0)), "20");
+    EXPECT_EQ(text(layout_row::BandReadout(0, 1)), "0.0 dB");
+    EXPECT_EQ(text(layout_row::BandReadout(0, 2)), "0.71");
+    EXPECT_EQ(text(layout_row::BandReadout(1, 0)), "73");
+    EXPECT_EQ(text(layout_row::BandReadout(11, 0)), "18.81 k");
+    EXPECT_EQ(text(layout_row::kOutputReadout), "0.0");
+    EXPECT_EQ(text(layout_row::kSampleRateReadout), "Fs: 48.0 kHz");
+    EXPECT_EQ(text(layout_row::kStatusText), "");
+    EXPECT_EQ(text(layout_row::BandControl(9, 4)), "10");
+    // A host change reaches the read-out and the knob.
+    {
+        LockScope scope(plugin_->Lock());
+        plugin_->SetParameterNormalised(param::BandGain(5), 0.75f);
+    }
+    EXPECT_EQ(text(layout_row::BandReadout(5, 1)), "12.0 dB");
+    EXPECT_DOUBLE_EQ(control(layout_row::BandControl(5, 1)).readValue(), 0.75);
+}
+
+TEST_F(AssembledEditorTest, TheDefaultPictureShowsKnobsSwitchesReadOutsAndLegend) {
+    makePlugin();
+    paint(0);
+    ASSERT_EQ(graphics().drawBitmap().width(), 1600);
+    constexpr std::uint32_t kAccent = 0xFF59958E;      // a knob's value arc, the EQ curve
+    constexpr std::uint32_t kLampOn = 0xFF8FD3C9;      // a band switch's lamp when on
+    // Band 1's frequency knob sits at 0 (no value arc at nine o'clock), every gain knob at
+    // the middle (the arc runs through nine o'clock, not through three).
+    for (int band = 0; band < 12; ++band) {
+        SCOPED_TRACE(band + 1);
+        const LayoutRect gain = kControlTable[layout_row::BandControl(band, 1)].rect;
+        const int cx = (gain.left + gain.right) / 2;
+        const int cy = (gain.top + gain.bottom) / 2;
+        EXPECT_TRUE(near(pixel(cx - 31, cy), kAccent, 40)) << std::hex << pixel(cx - 31, cy);
+        EXPECT_FALSE(near(pixel(cx + 31, cy), kAccent, 40));
+        const LayoutRect head = kControlTable[layout_row::BandControl(band, 3)].rect;
+        EXPECT_GT(countNear({head.left + 12, head.top + 14, head.left + 22, head.top + 22},
+                            kLampOn, 30), 20);
+        // White digits in each read-out well.
+        for (int quantity = 0; quantity < 3; ++quantity) {
+            EXPECT_GT(countNear(kControlTable[layout_row::BandReadout(band, quantity)].rect,
+                                0xFFFFFFFF, 40), 30);
+        }
+    }
+    const LayoutRect frequency = kControlTable[layout_row::BandControl(0, 0)].rect;
+    EXPECT_FALSE(near(pixel(frequency.left + 5, (frequency.top + frequency.bottom) / 2), kAccent, 40));
+    // The legend's first row carries the EQ colour.
+    const LayoutRect legend = kControlTable[layout_row::kLegend].rect;
+    EXPECT_GT(countNear({legend.left, legend.top, legend.right, legend.top + 24}, kAccent, 30), 20);
+    // The splash panel is hidden: its area shows the band strips, not the panel's title.
+    EXPECT_EQ(countNear({340, 202, 1260, 852}, 0xFFC9D1D7, 4) < 2000, true);
+}
+
+TEST_F(AssembledEditorTest, TheHalfSizePictureIsTheEditorsRectangle) {
+    makePlugin();
+    paint(1);
+    EXPECT_EQ(graphics().drawBitmap().width(), 800);
+    EXPECT_EQ(graphics().drawBitmap().height(), 527);
+    const LayoutRect head = kControlTable[layout_row::BandControl(0, 3)].rect;
+    EXPECT_GT(countNear({head.left + 12, head.top + 14, head.left + 22, head.top + 22}, 0xFF8FD3C9,
+                        40), 3);
+}
+
+// The picture on band 12's type switch is what the band filters as: the artwork generator
+// names what each frame shows, the engine what the band is at each value.
+TEST_F(AssembledEditorTest, BandTwelvesTypeSwitchShowsTheTypeTheBandHas) {
+    makePlugin();
+    std::string frames[2];
+    const std::string command = std::string(CORVALEN_PYTHON) + " " + CORVALEN_ARTWORK_GENERATOR +
+                                " --print-layout";
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    char line[256];
+    while (std::fgets(line, sizeof line, pipe) != nullptr) {
+        char first[64], second[64];
+        if (std::sscanf(line, "frames band12_type %63s %63s", first, second) == 2) {
+            frames[0] = first;
+            frames[1] = second;
+        }
+    }
+    ::pclose(pipe);
+    auto& typeSwitch = dynamic_cast<ImageControl&>(control(layout_row::kBand12Type));
+    for (int value = 0; value <= 1; ++value) {
+        SCOPED_TRACE(value);
+        {
+            LockScope scope(plugin_->Lock());
+            plugin_->SetParameterNormalised(param::kTypeBand12, static_cast<float>(value));
+        }
+        const std::int32_t type = plugin_->Model()->band(12).type;
+        const std::string shown = frames[typeSwitch.currentFrame()];
+        EXPECT_EQ(shown, type == kHighShelf ? "highshelf" : type == kPeak ? "peak" : "other");
+    }
+}
+
+TEST_F(AssembledEditorTest, EachNewInstanceReadsTheScaleSetting) {
+    struct Case {
+        const char* setting;  // null: no settings folder yet
+        int dpi;
+        int width;
+        int height;
+        int shift;
+    };
+    const Case cases[] = {
+        {nullptr, 0, 800, 527, 1},  // the system's 96 dpi
+        {"150", 144, 1200, 791, 0},
+        {"75", 72, 600, 395, 1},
+        {"abc", 96, 800, 527, 1},
+        {"0", 96, 800, 527, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.setting != nullptr ? c.setting : "no folder");
+        if (c.setting != nullptr) {
+            std::ofstream(appData_ + "/Corvalen/guiSizePercentage.txt") << c.setting;
+        }
+        makePlugin();
+        EXPECT_EQ(graphics().dpiValue(), c.dpi);
+        const int dpi = chooseWindowDpi(graphics().dpiValue(), 96);
+        EXPECT_EQ(windowSizeForDpi(dpi).width, c.width);
+        EXPECT_EQ(windowSizeForDpi(dpi).height, c.height);
+        EXPECT_EQ(shiftForDpi(dpi), c.shift);
+        if (c.setting == nullptr) {
+            std::ifstream created(appData_ + "/Corvalen/guiSizePercentage.txt");
+            std::string content;
+            std::getline(created, content);
+            EXPECT_EQ(content, "100");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace corvalen::editor
