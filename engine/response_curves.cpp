@@ -1,10 +1,20 @@
 #include "engine/response_curves.h"
 
+#include <cmath>
+
 namespace corvalen {
+namespace {
+
+double Corrected(double frDb, double eqDb, double referenceDb) {
+  return frDb + eqDb - referenceDb;
+}
+
+}  // namespace
 
 double BandCurveDb(const ResponseModel& model, int k, double hz) {
   if (model.state().bandEnabled[k - 1] == 0) return 0.0;
-  return model.band(k).responseDb(hz);
+  const double db = model.band(k).responseDb(hz);
+  return std::isfinite(db) ? db : 0.0;
 }
 
 double EqResponseDb(const ResponseModel& model, double hz) {
@@ -22,13 +32,23 @@ double MeasuredCurveDb(const ResponseModel& model, int i) {
 }
 
 double CorrectedCurveDb(const ResponseModel& model, int i) {
-  return model.frCurve()[i] + EqCurveDb(model, i) - model.state().referenceLevelDb;
+  return Corrected(model.frCurve()[i], EqCurveDb(model, i), model.state().referenceLevelDb);
 }
 
 double TargetCurveDb(const ResponseModel&, int) { return 0.0; }
 
 bool LayerShown(const ResponseModel& model, CurveLayer layer) {
   return model.state().layerShown[layer] != 0;
+}
+
+void FillDrawnCurves(const ResponseModel& model, double* eq, double* measured, double* corrected) {
+  const int n = model.pointCount();
+  const double reference = model.state().referenceLevelDb;
+  for (int i = 0; i < n; ++i) {
+    eq[i] = EqCurveDb(model, i);
+    measured[i] = MeasuredCurveDb(model, i);
+    corrected[i] = Corrected(model.frCurve()[i], eq[i], reference);
+  }
 }
 
 void FillCurve(const ResponseModel& model, CurveLayer layer, double* out) {

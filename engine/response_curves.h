@@ -9,7 +9,9 @@
 
 namespace corvalen {
 
-// H_k(f) of band k (1..12): its magnitude response, or exactly 0 dB while the band is off.
+// H_k(f) of band k (1..12): its magnitude response, or exactly 0 dB while the band is off. A
+// band whose response is not a number (coefficients never computed, a rate not set) counts as
+// 0 dB too, so no curve ever carries a NaN.
 double BandCurveDb(const ResponseModel& model, int k, double hz);
 
 // EQ(f): the sum of the twelve band responses. Ignores the bypass and the output gain.
@@ -23,6 +25,10 @@ double TargetCurveDb(const ResponseModel& model, int i);     // 0
 
 // Whether the layer's switch is on.
 bool LayerShown(const ResponseModel& model, CurveLayer layer);
+
+// The three drawn layers at every grid point, EQ(i) evaluated once per point for both the EQ
+// and the corrected curve (the graph's paint); each array holds pointCount() values.
+void FillDrawnCurves(const ResponseModel& model, double* eq, double* measured, double* corrected);
 
 // All N points of a layer at once (the EQ is evaluated once per point); out holds pointCount().
 void FillCurve(const ResponseModel& model, CurveLayer layer, double* out);

@@ -17,6 +17,11 @@ inline constexpr double kPixelsPerDb = 13.3;
 // so the conversion to an integer position is always defined.
 inline constexpr double kLevelLimitDb = 1.0e6;
 
+// A marker centre within 3 units of the top or bottom edge is pulled 14 units inside, so the
+// marker for a band at +-24 dB stays whole.
+inline constexpr int kMarkerEdgeMargin = 3;
+inline constexpr float kMarkerEdgePull = 14.0f;
+
 // x of grid point i: the integer step width / point count, times i.
 int PointX(int i, int width);
 

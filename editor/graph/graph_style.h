@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "editor/layout_rect.h"
@@ -54,7 +55,7 @@ inline constexpr std::array<FrequencyTick, 10> kFrequencyTicks = {{
     {19.9526, "20"}, {49.9671, "50"}, {100.245, "100"}, {199.558, "200"}, {498.756, "500"},
     {1000.41, "1K"}, {1993.25, "2K"}, {4989.23, "5K"}, {9985.78, "10K"}, {19952.6, "20K"},
 }};
-inline constexpr int kLabelledTickCount = 9;
+inline constexpr std::size_t kLabelledTickCount = 9;
 // The label box from (x, h - 23) to (x + 45, h); the label at (x + 4, h - 25)-(x + 20, h).
 inline constexpr int kLabelBoxWidth = 45;
 inline constexpr int kLabelBoxHeight = 23;
@@ -66,8 +67,6 @@ inline constexpr int kLabelTextRise = 25;
 inline constexpr float kMarkerOuterRadius = 14.0f;
 inline constexpr float kMarkerInnerRadius = 12.0f;
 inline constexpr float kMarkerOffAlpha = 0.5f;
-inline constexpr int kMarkerEdgeMargin = 3;      // a centre this close to an edge is pulled in
-inline constexpr float kMarkerEdgePull = 14.0f;
 inline constexpr LayoutRect kMarkerNumberBox{-5, -14, 10, -3};  // around the truncated centre
 
 // The bypass sign, as fractions of the graph area and units.
