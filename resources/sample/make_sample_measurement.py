@@ -7,7 +7,7 @@ The response is built from a few smooth features, as an over-ear headphone measu
 simulator typically shows them: a bass shelf, a dip in the low mids, the broad ear-gain rise
 peaking near 3 kHz, a treble peak near 6 kHz, a deep dip near 9 kHz, a smaller peak near 12 kHz
 and the roll-off above 15 kHz, around a level of 75 dB. A slow ripple keeps it from looking
-drawn with a ruler. Points: 1/24 octave from 20 Hz to 20 kHz, "frequency,raw" header, comma
+drawn with a ruler. Points: 1/96 octave from 20 Hz to 20 kHz (as fine as the editor's frequency grid at its top end), "frequency,raw" header, comma
 separated, two decimals. Deterministic: the same file on every run.
 """
 
@@ -46,9 +46,9 @@ def response_db(f):
 def main():
     out = sys.stdout
     out.write("frequency,raw\n")
-    steps = int(round(24 * math.log2(20000.0 / 20.0)))
+    steps = int(96 * math.log2(20000.0 / 20.0))
     for i in range(steps + 1):
-        f = 20.0 * 2.0 ** (i / 24.0)
+        f = 20.0 * 2.0 ** (i / 96.0)
         out.write(f"{f:.2f},{response_db(f):.2f}\n")
     return 0
 
