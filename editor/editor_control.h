@@ -103,6 +103,10 @@ public:
     virtual void setTooltip(const char* /*text*/) {}
     virtual const char* tooltip() const { return nullptr; }
 
+    // The layout's extra behaviour bits (kControlReverseFrames, kControlUpdateLinked, ...),
+    // given once while the editor is built.
+    void addFlags(int bits) { setFlagBits(bits); }
+
     const LayoutRect& rect() const { return rect_; }
     int parameterIndex() const { return parameterIndex_; }
     int flags() const { return flags_.load(std::memory_order_acquire); }

@@ -9,6 +9,7 @@
 
 #include "engine/editor_links.h"
 #include "engine/engine_state.h"
+#include "engine/readout_text.h"
 #include "engine/response_model.h"
 #include "shell/vst2_plugin.h"
 
@@ -46,7 +47,7 @@ class CorrectionPlugin : public Vst2Plugin {
   // Null until construction has created the model (after the first full parameter pass).
   ResponseModel* Model() const { return responseModel_; }
   // The sample-rate read-out's text as SetSampleRate last formed it.
-  const std::string& SampleRateText() const { return sampleRateText_; }
+  const char* SampleRateText() const { return sampleRateText_.text; }
 
   // Constructor (editor building): plugs in the editor's controls. The bands and the FR curve
   // stay in the plug-in's own model; the graph given here only views it and is marked for
@@ -81,7 +82,7 @@ class CorrectionPlugin : public Vst2Plugin {
   EngineState engine_;
   std::unique_ptr<ResponseModel> ownedModel_;
   ResponseModel* responseModel_ = nullptr;
-  std::string sampleRateText_;
+  ReadoutText sampleRateText_;
   // Editor controls the handler updates; all null until the editor is built.
   EditorLinks links_;
 };

@@ -28,7 +28,7 @@ void CorrectionPlugin::SetSampleRate(double rate) {
     }
   }
   sampleRateText_ = SampleRateReadoutText(rate);
-  if (links_.sampleRateReadout != nullptr) links_.sampleRateReadout->setText(sampleRateText_);
+  if (links_.sampleRateReadout != nullptr) links_.sampleRateReadout->setText(sampleRateText_.text);
 }
 
 void CorrectionPlugin::Reset() {}

@@ -1,6 +1,7 @@
 // The parameter-change handler: the one place where a parameter value reaches the engine.
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "engine/correction_plugin.h"
 #include "engine/debug_trace.h"
@@ -19,8 +20,22 @@ constexpr const char* kFileNotFound = "FILE NOT FOUND: ";
 std::uint8_t AsFlag(double value) { return value >= 0.5 ? 1 : 0; }
 
 // Sets a status or read-out text; the control marks itself only when the text changes.
-void ShowText(TextLink* link, const std::string& text) {
+void ShowText(TextLink* link, const char* text) {
   if (link != nullptr) link->setText(text);
+}
+
+// The status line for a path that names nothing, formed without allocating (the handler may
+// run on the audio thread when a host automates the file parameter).
+void ShowFileNotFound(TextLink* link, const std::string& path) {
+  char message[kLinkTextCapacity];
+  const std::size_t prefix = std::strlen(kFileNotFound);
+  std::memcpy(message, kFileNotFound, prefix);
+  const std::size_t room = sizeof message - 1 - prefix;
+  const std::size_t count = path.size() < room ? path.size() : room;
+  std::memcpy(message + prefix, path.data(), count);
+  message[prefix + count] = '\0';
+  // The link cuts an over-long text at a character boundary.
+  link->setText(message);
 }
 
 }  // namespace
@@ -99,7 +114,7 @@ void CorrectionPlugin::OnParamChange(int index) {
     case param::kOut:
       engine_.outputGainDb = value;
       if (links_.outputReadout != nullptr) {
-        links_.outputReadout->setText(OutputReadoutText(value));
+        links_.outputReadout->setText(OutputReadoutText(value).text);
         links_.outputReadout->markDirty(true);
       }
       break;
@@ -131,9 +146,9 @@ void CorrectionPlugin::HandleBandValue(int index) {
     MarkGraph();
   }
   if (TextLink* readout = links_.bandReadouts[offset]) {
-    if (role == 0) readout->setText(FrequencyReadoutText(value));
-    if (role == 1) readout->setText(GainReadoutText(value));
-    if (role == 2) readout->setText(QualityReadoutText(value));
+    if (role == 0) readout->setText(FrequencyReadoutText(value).text);
+    if (role == 1) readout->setText(GainReadoutText(value).text);
+    if (role == 2) readout->setText(QualityReadoutText(value).text);
   }
 }
 
@@ -146,16 +161,16 @@ void CorrectionPlugin::HandleMeasurementFile() {
   }
   if (links_.statusText == nullptr) return;
   if (path.empty()) {
-    ShowText(links_.statusText, std::string());
+    ShowText(links_.statusText, "");
     return;
   }
   if (PathExists(path)) {
-    ShowText(links_.statusText, std::string());
+    ShowText(links_.statusText, "");
     DebugTrace("(si existe) en OnParamChange: [%s]", path.c_str());
     return;
   }
   DebugTrace("(si no existe) en OnParamChange: [%s]", path.c_str());
-  ShowText(links_.statusText, kFileNotFound + path);
+  ShowFileNotFound(links_.statusText, path);
 }
 
 // A shown file-not-found message stays: only the next reload clears it.

@@ -3,17 +3,26 @@
 // editor has been built, and every step that uses one is skipped while it is null.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace corvalen {
 
-// A text control the engine writes: a read-out or the status text.
+// Bytes a linked text holds, its terminating zero included. Longer texts are cut at a
+// character boundary (the status line shows a path, which may be long).
+inline constexpr std::size_t kLinkTextCapacity = 512;
+
+// A text control the engine writes: a read-out or the status text. The engine writes it from
+// any host thread, the audio thread included, always under the instance lock: nothing here
+// allocates, and the editor paints from a copy it takes under the same lock.
 class TextLink {
  public:
   virtual ~TextLink() = default;
-  virtual const std::string& text() const = 0;
-  // Stores the text and marks the control for redraw, only when it differs from the shown one.
-  virtual void setText(const std::string& text) = 0;
+  // Instance lock held: the stored text (UTF-8), never null.
+  virtual const char* text() const = 0;
+  // Instance lock held: stores the text (cut to kLinkTextCapacity) and marks the control for
+  // redraw, only when it differs from the stored one.
+  virtual void setText(const char* text) = 0;
   virtual void markDirty(bool push) = 0;
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstring>
 
 #include "engine/readout_text.h"
 #include "engine/utf8_to_utf16.h"
@@ -12,21 +13,23 @@ namespace {
 
 TEST(ReadoutText, FormatsLikePrintfInTheCLocale) {
   const char* german = std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-  EXPECT_EQ(SampleRateReadoutText(48000.0), "Fs: 48.0 kHz");
-  EXPECT_EQ(SampleRateReadoutText(44100.0), "Fs: 44.1 kHz");
-  EXPECT_EQ(SampleRateReadoutText(88200.0), "Fs: 88.2 kHz");
-  EXPECT_EQ(FrequencyReadoutText(999.4), "999");
-  EXPECT_EQ(FrequencyReadoutText(72.6497), "73");
-  EXPECT_EQ(FrequencyReadoutText(999.6), "1000");  // rounds up, but the kilohertz form starts at 1000
-  EXPECT_EQ(FrequencyReadoutText(1000.0), "1.00 k");
-  EXPECT_EQ(FrequencyReadoutText(20000.0), "20.00 k");
-  EXPECT_EQ(FrequencyReadoutText(18805.9), "18.81 k");
-  EXPECT_EQ(GainReadoutText(-3.25), "-3.2 dB");  // -3.25 is exact: ties go to even, as printf
-  EXPECT_EQ(GainReadoutText(6.0), "6.0 dB");
-  EXPECT_EQ(GainReadoutText(-0.04), "-0.0 dB");  // keeps printf's minus, unlike the host's texts
-  EXPECT_EQ(QualityReadoutText(0.71), "0.71");
-  EXPECT_EQ(OutputReadoutText(-12.0), "-12.0");
-  EXPECT_EQ(OutputReadoutText(0.0), "0.0");
+  EXPECT_STREQ(SampleRateReadoutText(48000.0).text, "Fs: 48.0 kHz");
+  EXPECT_STREQ(SampleRateReadoutText(44100.0).text, "Fs: 44.1 kHz");
+  EXPECT_STREQ(SampleRateReadoutText(88200.0).text, "Fs: 88.2 kHz");
+  EXPECT_STREQ(FrequencyReadoutText(999.4).text, "999");
+  EXPECT_STREQ(FrequencyReadoutText(72.6497).text, "73");
+  EXPECT_STREQ(FrequencyReadoutText(999.6).text, "1000");  // rounds up, but the kilohertz form starts at 1000
+  EXPECT_STREQ(FrequencyReadoutText(1000.0).text, "1.00 k");
+  EXPECT_STREQ(FrequencyReadoutText(20000.0).text, "20.00 k");
+  EXPECT_STREQ(FrequencyReadoutText(18805.9).text, "18.81 k");
+  EXPECT_STREQ(GainReadoutText(-3.25).text, "-3.2 dB");  // -3.25 is exact: ties go to even, as printf
+  EXPECT_STREQ(GainReadoutText(6.0).text, "6.0 dB");
+  EXPECT_STREQ(GainReadoutText(-0.04).text, "-0.0 dB");  // keeps printf's minus, unlike the host's texts
+  EXPECT_STREQ(QualityReadoutText(0.71).text, "0.71");
+  EXPECT_STREQ(OutputReadoutText(-12.0).text, "-12.0");
+  EXPECT_STREQ(OutputReadoutText(0.0).text, "0.0");
+  // A rate no host sends still forms a text, cut to the buffer.
+  EXPECT_EQ(std::strlen(SampleRateReadoutText(1e300).text), kReadoutTextCapacity - 1);
   if (german != nullptr) std::setlocale(LC_NUMERIC, "C");
 }
 
