@@ -89,9 +89,84 @@ public:
                                 const char* /*question*/, const char* /*errorText*/) {
         return false;
     }
-    // The countdown, in editor ticks, after which an open wheel gesture ends.
-    virtual void startWheelGestureCountdown(int /*ticks*/) {}
-    virtual void stopWheelGestureCountdown() {}
+    // Editor thread, instance lock held: the countdown, in editor ticks, after which an open
+    // wheel gesture ends (0 = idle). The window's tick counts it down.
+    virtual void startWheelGestureCountdown(int ticks) { wheelCountdown_ = ticks > 0 ? ticks : 0; }
+    virtual void stopWheelGestureCountdown() { wheelCountdown_ = 0; }
+    int wheelGestureCountdown() const { return wheelCountdown_; }
+
+    // --- The window (the window host overrides them; headless, nothing opens) -------------
+    // Host UI thread, instance lock held: opens the editor window inside parent (a platform
+    // window handle); null when it cannot be made.
+    virtual void* openWindow(void* /*parent*/) { return nullptr; }
+    virtual void closeWindow() {}
+    // A wheel movement (in notches) or a key the host forwarded instead of the window
+    // receiving it; true when the editor dispatched it. Headless: the key goes to the key
+    // catcher at the last mouse position; the wheel needs a window under the cursor.
+    virtual bool hostWheel(float /*delta*/) { return false; }
+    virtual bool hostKey(bool down, int modifiers, int virtualKey) {
+        return dispatchKey(down, lastX_, lastY_, modifiers, virtualKey, false);
+    }
+
+    // The DPI value from the editor-scale setting (percentage x 96 / 100); 0: none, the
+    // window takes the system's dpi. Any value is accepted here; the window holds what it
+    // opens at to a usable range (editor/window_scale.h).
+    void setDpiValue(int dpi) { dpiValue_ = dpi; }
+    int dpiValue() const { return dpiValue_; }
+
+    // --- Input dispatch (editor thread; positions in layout units) -------------------------
+    // The window host turns its messages into these calls; they find the control, keep the
+    // capture, mouse-over and key-catcher state and send the host the edit gestures.
+    //
+    // The three option bytes: mouse-over notifications, tooltips, and the wheel mode (0
+    // off; with the top bit set the wheel acts only while Shift, Ctrl or Alt is held).
+    void setInputOptions(int mouseOver, int tooltips, int wheelMode);
+    bool mouseOverEnabled() const { return mouseOverOption_ != 0; }
+    bool tooltipsEnabled() const { return tooltipsOption_ != 0; }
+    void disableTooltips() { tooltipsOption_ = 0; }
+    int wheelMode() const { return wheelMode_; }
+
+    // The last control in list order that is visible, takes the mouse and whose hitTest
+    // accepts (x, y); -1 when none does.
+    int hitControl(int x, int y) const;
+    int capturedControl() const { return captured_; }
+    int mouseOverControl() const { return mouseOver_; }
+    int keyCatcher() const { return keyCatcher_; }
+    // Stores the control that receives keys (-1: none); the window also takes the focus.
+    virtual void setKeyCatcher(int index) { keyCatcher_ = index; }
+
+    // Movement with a button held (a drag, sent when the window has the capture) or without
+    // (mouse-over notifications, when enabled).
+    void mouseMovedTo(int x, int y, int modifiers, bool buttonHeld, bool windowHasCapture);
+    // A press: ends the gesture of a control still captured, then captures the hit control,
+    // begins its gesture and calls mouseDown. False when no control was hit.
+    bool buttonPressedAt(int x, int y, int modifiers);
+    // A release: the captured control (else the hit one) gets mouseUp; the gesture ends.
+    void buttonReleasedAt(int x, int y, int modifiers);
+    // A double-click: a control with kControlDoubleClickPresses (or any control with the
+    // right button) takes it as a second press and is captured; true then, so the window
+    // captures the mouse. Other controls get mouseDoubleClick inside one gesture.
+    bool doubleClickedAt(int x, int y, int modifiers);
+    // The pointer left the window: every control gets mouseOut.
+    void mouseLeft();
+    // The modifier word of a wheel event, or -1 when the wheel mode ignores the movement.
+    // keyStateBits: the button, Shift and Ctrl bits of input_modifiers.h.
+    int wheelModifiers(int keyStateBits, bool altDown) const;
+    // A wheel movement at (x, y): the captured control, else the hit one, turns it. A run of
+    // notches on one control is one edit gesture, ended by the countdown; a notch on another
+    // control ends it at once. False when no control was there.
+    bool wheelAt(int x, int y, int modifiers, float delta);
+    // True for the keys a key catcher may take from the window: space, page up/down, end,
+    // home, the arrows, digits and letters. Every other key belongs to the host.
+    static bool isEditorKey(int virtualKey);
+    // The key catcher's keyDown or keyUp (only keys of the editor's set when filtered); true
+    // when it handled the key.
+    bool dispatchKey(bool down, int x, int y, int modifiers, int virtualKey, bool filtered);
+    // One editor tick of the wheel-gesture countdown: at 0 the pending wheel edit ends.
+    void tickWheelGesture();
+    // The window is closing: a running countdown ends the pending wheel edit now; the
+    // capture and mouse-over state are forgotten.
+    void endInputForClose();
 
     // --- Scale ----------------------------------------------------------------------------
     // The forced shift when one is set, else the default shift: 0 or 1.
@@ -182,6 +257,21 @@ private:
     const LayoutRect* paintRegion_ = nullptr;
     int forcedShift_ = -1;
     int defaultShift_ = 1;
+    int dpiValue_ = 0;
+
+    void beginGesture(int controlIndex);
+    void endGesture(int controlIndex);
+    EditorControl* controlAt(int index) const;
+
+    int captured_ = -1;
+    int mouseOver_ = -1;
+    int lastX_ = -1;
+    int lastY_ = -1;
+    int keyCatcher_ = -1;
+    int mouseOverOption_ = 1;
+    int tooltipsOption_ = 1;
+    int wheelMode_ = 1;
+    int wheelCountdown_ = 0;
 };
 
 }  // namespace corvalen::editor

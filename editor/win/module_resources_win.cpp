@@ -21,6 +21,8 @@ HMODULE ownModule() {
 
 }  // namespace
 
+void* ownModuleHandle() { return ownModule(); }
+
 ResourceBytes findResourceInModule(void* module, ResourceType type, int id) {
     if (module == nullptr || id <= 0 || id > 0xFFFF) return {};
     const HMODULE handle = static_cast<HMODULE>(module);

@@ -7,6 +7,10 @@
 
 namespace corvalen::editor {
 
+// The module this code is linked into (an HMODULE): the plug-in library inside a host, the
+// executable in tests. Its handle owns the editor's window class.
+void* ownModuleHandle();
+
 // Any thread. Like findModuleResource, in the module whose handle is given (an HMODULE).
 ResourceBytes findResourceInModule(void* module, ResourceType type, int id);
 

@@ -1,10 +1,12 @@
 // corvalen-host: a small VST2 host for tests and demonstrations.
 //   corvalen-host.exe demo PATH\Corvalen.dll
+//   corvalen-host.exe editor PATH\Corvalen.dll [--screenshot OUT.png] [--seconds N]
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "tools/host/demo.h"
+#include "tools/host/editor_command.h"
 
 namespace {
 
@@ -13,7 +15,11 @@ void PrintUsage() {
                "usage: corvalen-host demo PLUGIN.dll   load the plug-in, show its identity and\n"
                "                                       parameters, run test signals through it,\n"
                "                                       then show a band and the output level\n"
-               "                                       at work\n");
+               "                                       at work\n"
+               "       corvalen-host editor PLUGIN.dll [--screenshot OUT.png] [--seconds N]\n"
+               "                                       open the plug-in's editor in a window;\n"
+               "                                       save its pixels as a PNG after N seconds\n"
+               "                                       (0.5 by default), or run until closed\n");
 }
 
 }  // namespace
@@ -25,6 +31,9 @@ int main(int argc, char** argv) {
   }
   const std::string command = argv[1];
   if (command == "demo" && argc == 3) return corvalen::host::RunDemo(argv[2], stdout);
+  corvalen::host::EditorCommandOptions editor;
+  if (command == "editor" && corvalen::host::ParseEditorCommand(argc - 2, argv + 2, editor))
+    return corvalen::host::RunEditor(editor, stdout);
   PrintUsage();
   return 2;
 }

@@ -163,6 +163,8 @@ intptr_t VstHost::Answer(EffectRecord* effect, int32_t opcode, int32_t index, in
     case vst2::audioMasterGetVendorVersion:
       return vendorVersion_;
     case vst2::audioMasterSizeWindow:
+      if (sizeWindowHandler_) return sizeWindowHandler_(index, static_cast<int>(value)) ? 1 : 0;
+      return 1;
     case vst2::audioMasterBeginEdit:
     case vst2::audioMasterEndEdit:
     case vst2::audioMasterUpdateDisplay:

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -38,6 +39,11 @@ class VstHost {
   void SetVendorVersion(int32_t version) { vendorVersion_ = version; }
   void SetProcessLevel(int32_t level) { processLevel_ = level; }
   vst2::VstTimeInfo& TimeInfo() { return timeInfo_; }
+  // What the host does when the plug-in asks for a new editor size (audioMasterSizeWindow:
+  // width, height in pixels); answers whether it resized. Without one it only agrees.
+  void SetSizeWindowHandler(std::function<bool(int, int)> handler) {
+    sizeWindowHandler_ = std::move(handler);
+  }
 
   // --- Opening and closing ------------------------------------------------------------------
   // Loads the DLL at `path` and creates an instance; false with LastError() on failure.
@@ -82,6 +88,7 @@ class VstHost {
   std::string lastError_;
   mutable std::mutex callsMutex_;  // the plug-in may call back from any thread
   std::vector<HostCall> calls_;
+  std::function<bool(int, int)> sizeWindowHandler_;
 };
 
 }  // namespace corvalen::host

@@ -1,0 +1,68 @@
+#include "tools/host/editor_command.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "tools/host/win/editor_frame.h"
+
+namespace corvalen::host {
+namespace {
+
+constexpr double kScreenshotSettleSeconds = 0.5;  // a dozen editor ticks
+
+}  // namespace
+
+bool ParseEditorCommand(int argc, char** argv, EditorCommandOptions& options) {
+    if (argc < 1) return false;
+    options.pluginPath = argv[0];
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--screenshot") == 0 && i + 1 < argc) {
+            options.screenshotPath = argv[++i];
+        } else if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc) {
+            char* end = nullptr;
+            options.seconds = std::strtod(argv[++i], &end);
+            if (end == argv[i] || *end != '\0' || !(options.seconds >= 0.0)) return false;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+int RunEditor(const EditorCommandOptions& options, std::FILE* out) {
+    VstHost host;
+    if (!host.Load(options.pluginPath)) {
+        std::fprintf(out, "cannot load %s: %s\n", options.pluginPath.c_str(), host.LastError().c_str());
+        return 1;
+    }
+    host.Dispatch(vst2::effOpen);
+    EditorFrame frame(host);
+    if (!frame.Open()) {
+        std::fprintf(out, "cannot open the editor: %s\n", frame.LastError().c_str());
+        return 1;
+    }
+    std::fprintf(out, "editor %d x %d\n", frame.EditorWidth(), frame.EditorHeight());
+    std::fflush(out);
+    double seconds = options.seconds;
+    if (seconds < 0.0 && !options.screenshotPath.empty()) seconds = kScreenshotSettleSeconds;
+    if (seconds < 0.0) {
+        while (!frame.FrameClosed()) frame.Pump(0.1);
+        return 0;
+    }
+    frame.Pump(seconds);
+    if (options.screenshotPath.empty()) return 0;
+    Screenshot shot;
+    std::string error;
+    if (!frame.Capture(shot)) {
+        std::fprintf(out, "cannot capture the editor window\n");
+        return 1;
+    }
+    if (!EditorFrame::SavePng(shot, options.screenshotPath, error)) {
+        std::fprintf(out, "%s\n", error.c_str());
+        return 1;
+    }
+    std::fprintf(out, "saved %s\n", options.screenshotPath.c_str());
+    return 0;
+}
+
+}  // namespace corvalen::host
