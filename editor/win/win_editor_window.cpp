@@ -111,6 +111,9 @@ void WinEditorGraphics::closeWindow() {
                         : nullptr;
     HWND closing = window_;
     window_ = nullptr;  // messages sent while it goes are no longer the editor's
+    // The tooltip goes first, while the window it subclasses is still whole, so it can
+    // release what it holds.
+    if (tooltip_ != nullptr) DestroyWindow(tooltip_);
     DestroyWindow(closing);  // the box and the tooltip go with it
     if (boxFont != nullptr) DeleteObject(boxFont);
     textBox_ = nullptr;
