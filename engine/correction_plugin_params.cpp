@@ -1,5 +1,4 @@
 // The parameter-change handler: the one place where a parameter value reaches the engine.
-#include <cmath>
 #include <cstdint>
 
 #include "engine/correction_plugin.h"
@@ -83,10 +82,10 @@ void CorrectionPlugin::OnParamChange(int index) {
       break;
     case param::kTypeBand12:
       if (responseModel_ != nullptr) {
-        // Stored settings carry the raw switch value: 0 ("Peak" on the switch) selects the
-        // high shelf and 1 ("HighShelf") the peak, so old projects keep their sound.
+        // Stored settings carry the raw switch value, and old projects were saved with 0 for
+        // the high shelf: the order of band 12's two types is the reverse of band 1's.
         EqBand& band = responseModel_->band(kBandCount);
-        band.type = static_cast<std::int32_t>(2.0 * std::fabs(AsFlag(value) - 1.0));
+        band.type = AsFlag(value) != 0 ? kPeak : kHighShelf;
         band.recompute();
       }
       MarkGraph();
