@@ -235,16 +235,19 @@ TEST(CorrectionPluginEngine, MissingFileShowsTheMessageAndReloadsClearIt) {
 // The new choice must be in place before the reload reads the file.
 TEST(CorrectionPluginEngine, SeparatorChangeRereadsTheFileWithTheNewChoice) {
   LinkedPlugin plugin;
-  const std::string file = TempFile("corvalen_engine_separator.csv", "20,80\n20000,70\n");
+  // Rows that hold both separators: the comma setting splits at the comma, the tab setting at
+  // the tab (the first field "20,80" reads as 20).
+  const std::string file =
+      TempFile("corvalen_engine_separator.csv", "20,80\t60\n20000,70\t50\n");
   plugin.path() = file;
   plugin.OnParamChange(param::kFrFile);
   const double* curve = plugin.Model()->frCurve();
   ASSERT_EQ(curve[0], 80.0);
   const int redraws = plugin.graph().redraws;
-  Set(plugin, param::kSeparator, 1.0);  // no tab in the file: each level equals its frequency
+  Set(plugin, param::kSeparator, 1.0);
   EXPECT_EQ(plugin.Engine().separator, 1);
-  EXPECT_EQ(curve[0], 20.0);
-  EXPECT_EQ(curve[799], 20000.0);
+  EXPECT_EQ(curve[0], 60.0);
+  EXPECT_EQ(curve[799], 50.0);
   EXPECT_EQ(plugin.graph().redraws, redraws + 1);
   Set(plugin, param::kSeparator, 0.0);
   EXPECT_EQ(curve[0], 80.0);
