@@ -3,6 +3,7 @@
 // audio, sample rate, reset) are defined in engine/correction_plugin_*.cpp.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -77,6 +78,9 @@ class CorrectionPlugin : public Vst2Plugin {
   std::string& CurrentMeasurementPath();
   void HandleBandValue(int index);
   void HandleMeasurementFile();
+  // Reads path into the model (when it exists yet) and marks the graph; the points it gave.
+  std::size_t ReloadMeasurement(const std::string& path);
+  void ShowMeasurementStatus(const std::string& path, bool exists, std::size_t points);
   void HandleUnload();
   void MarkGraph();
 

@@ -14,6 +14,7 @@ namespace corvalen {
 namespace {
 
 constexpr const char* kFileNotFound = "FILE NOT FOUND: ";
+constexpr const char* kNoDataInFile = "NO DATA IN FILE: ";
 
 std::uint8_t AsFlag(double value) { return value >= 0.5 ? 1 : 0; }
 
@@ -93,13 +94,12 @@ void CorrectionPlugin::OnParamChange(int index) {
     case param::kFrFile:
       HandleMeasurementFile();
       break;
-    case param::kSeparator:
+    case param::kSeparator: {
       engine_.separator = AsFlag(value);
-      if (responseModel_ != nullptr) {
-        LoadMeasurement(*responseModel_, std::string(CurrentMeasurementPath()));
-      }
-      MarkGraph();
+      const std::string path = CurrentMeasurementPath();
+      ShowMeasurementStatus(path, PathExists(path), ReloadMeasurement(path));
       break;
+    }
     case param::kTargetResponses:
       engine_.referenceLevelDb = value;
       MarkGraph();
@@ -151,22 +151,35 @@ void CorrectionPlugin::HandleBandValue(int index) {
 // Every change of "FR_file" is a request to read the file again, whatever its value.
 void CorrectionPlugin::HandleMeasurementFile() {
   const std::string path = CurrentMeasurementPath();
-  if (responseModel_ != nullptr) {
-    LoadMeasurement(*responseModel_, path);
-    MarkGraph();
+  const std::size_t points = ReloadMeasurement(path);
+  const bool exists = !path.empty() && PathExists(path);
+  if (links_.statusText != nullptr && !path.empty()) {
+    if (exists) {
+      DebugTrace("(si existe) en OnParamChange: [%s]", path.c_str());
+    } else {
+      DebugTrace("(si no existe) en OnParamChange: [%s]", path.c_str());
+    }
   }
-  if (links_.statusText == nullptr) return;
-  if (path.empty()) {
+  ShowMeasurementStatus(path, exists, points);
+}
+
+std::size_t CorrectionPlugin::ReloadMeasurement(const std::string& path) {
+  if (responseModel_ == nullptr) return 0;
+  const std::size_t points = LoadMeasurement(*responseModel_, path);
+  MarkGraph();
+  return points;
+}
+
+// Every reload says what came of it: nothing for no path or a file that gave a curve, else
+// whether the file is missing or gave no usable line (a flat curve without a word would look
+// like a perfect headphone).
+void CorrectionPlugin::ShowMeasurementStatus(const std::string& path, bool exists,
+                                             std::size_t points) {
+  if (path.empty() || (exists && (points > 0 || responseModel_ == nullptr))) {
     ShowText(links_.statusText, std::string());
-    return;
+  } else {
+    ShowText(links_.statusText, (exists ? kNoDataInFile : kFileNotFound) + path);
   }
-  if (PathExists(path)) {
-    ShowText(links_.statusText, std::string());
-    DebugTrace("(si existe) en OnParamChange: [%s]", path.c_str());
-    return;
-  }
-  DebugTrace("(si no existe) en OnParamChange: [%s]", path.c_str());
-  ShowText(links_.statusText, kFileNotFound + path);
 }
 
 // A shown file-not-found message stays: only the next reload clears it.
