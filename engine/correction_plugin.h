@@ -9,6 +9,7 @@
 #include <string>
 
 #include "engine/editor_links.h"
+#include "engine/eq_band.h"
 #include "engine/engine_state.h"
 #include "engine/response_model.h"
 #include "shell/vst2_plugin.h"
@@ -77,6 +78,12 @@ class CorrectionPlugin : public Vst2Plugin {
   // exists (which is this same measurementPath_), otherwise measurementPath_.
   std::string& CurrentMeasurementPath();
   void HandleBandValue(int index);
+  // Band bandNumber (1-based) takes the type and its new coefficients; the graph is marked.
+  void SetBandType(int bandNumber, BandType type);
+  void HandleSeparator(double value);
+  void HandleOutputGain(double value);
+  void HandleBypass(double value);
+  void HandleSplash(double value);
   void HandleMeasurementFile();
   // Reads path into the model (when it exists yet) and marks the graph; the points it gave.
   std::size_t ReloadMeasurement(const std::string& path);

@@ -18,6 +18,13 @@ constexpr const char* kNoDataInFile = "NO DATA IN FILE: ";
 
 std::uint8_t AsFlag(double value) { return value >= 0.5 ? 1 : 0; }
 
+// Band 1 is a peak at 0 and a low shelf at 1.
+BandType Band1Type(double value) { return AsFlag(value) != 0 ? kLowShelf : kPeak; }
+
+// Band 12 is a high shelf at 0 and a peak at 1, the reverse of band 1's order: stored
+// settings carry the raw switch value, and projects have always been saved that way.
+BandType Band12Type(double value) { return AsFlag(value) != 0 ? kPeak : kHighShelf; }
+
 // Sets a status or read-out text; the control marks itself only when the text changes.
 void ShowText(TextLink* link, const std::string& text) {
   if (link != nullptr) link->setText(text);
@@ -74,32 +81,17 @@ void CorrectionPlugin::OnParamChange(int index) {
 
   switch (index) {
     case param::kTypeBand1:
-      if (responseModel_ != nullptr) {
-        EqBand& band = responseModel_->band(1);
-        band.type = AsFlag(value) != 0 ? kLowShelf : kPeak;
-        band.recompute();
-      }
-      MarkGraph();
+      SetBandType(1, Band1Type(value));
       break;
     case param::kTypeBand12:
-      if (responseModel_ != nullptr) {
-        // Stored settings carry the raw switch value, and old projects were saved with 0 for
-        // the high shelf: the order of band 12's two types is the reverse of band 1's.
-        EqBand& band = responseModel_->band(kBandCount);
-        band.type = AsFlag(value) != 0 ? kPeak : kHighShelf;
-        band.recompute();
-      }
-      MarkGraph();
+      SetBandType(kBandCount, Band12Type(value));
       break;
     case param::kFrFile:
       HandleMeasurementFile();
       break;
-    case param::kSeparator: {
-      engine_.separator = AsFlag(value);
-      const std::string path = CurrentMeasurementPath();
-      ShowMeasurementStatus(path, PathExists(path), ReloadMeasurement(path));
+    case param::kSeparator:
+      HandleSeparator(value);
       break;
-    }
     case param::kTargetResponses:
       engine_.referenceLevelDb = value;
       MarkGraph();
@@ -108,24 +100,26 @@ void CorrectionPlugin::OnParamChange(int index) {
       if (value != 0.0) HandleUnload();
       break;
     case param::kOut:
-      engine_.outputGainDb = value;
-      if (links_.outputReadout != nullptr) {
-        links_.outputReadout->setText(OutputReadoutText(value));
-        links_.outputReadout->markDirty(true);
-      }
+      HandleOutputGain(value);
       break;
     case param::kBypassEq:
-      engine_.bypass = AsFlag(value);
-      MarkGraph();
-      DebugTrace("bypassEQ: [%s]", engine_.bypass != 0 ? "true" : "false");
+      HandleBypass(value);
       break;
     case param::kSplashScreen:
-      engine_.splash = AsFlag(value);
-      if (links_.splashImage != nullptr) links_.splashImage->setHidden(engine_.splash == 0);
+      HandleSplash(value);
       break;
     default:
       break;
   }
+}
+
+void CorrectionPlugin::SetBandType(int bandNumber, BandType type) {
+  if (responseModel_ != nullptr) {
+    EqBand& band = responseModel_->band(bandNumber);
+    band.type = type;
+    band.recompute();
+  }
+  MarkGraph();
 }
 
 void CorrectionPlugin::HandleBandValue(int index) {
@@ -180,6 +174,33 @@ void CorrectionPlugin::ShowMeasurementStatus(const std::string& path, bool exist
   } else {
     ShowText(links_.statusText, (exists ? kNoDataInFile : kFileNotFound) + path);
   }
+}
+
+// The new choice is in place before the file is read again with it.
+void CorrectionPlugin::HandleSeparator(double value) {
+  engine_.separator = AsFlag(value);
+  const std::string path = CurrentMeasurementPath();
+  ShowMeasurementStatus(path, PathExists(path), ReloadMeasurement(path));
+}
+
+// The read-out is marked even when its text stays, so a host's automation redraws it.
+void CorrectionPlugin::HandleOutputGain(double value) {
+  engine_.outputGainDb = value;
+  if (links_.outputReadout != nullptr) {
+    links_.outputReadout->setText(OutputReadoutText(value));
+    links_.outputReadout->markDirty(true);
+  }
+}
+
+void CorrectionPlugin::HandleBypass(double value) {
+  engine_.bypass = AsFlag(value);
+  MarkGraph();
+  DebugTrace("bypassEQ: [%s]", engine_.bypass != 0 ? "true" : "false");
+}
+
+void CorrectionPlugin::HandleSplash(double value) {
+  engine_.splash = AsFlag(value);
+  if (links_.splashImage != nullptr) links_.splashImage->setHidden(engine_.splash == 0);
 }
 
 // A shown file-not-found message stays: only the next reload clears it.
