@@ -3,11 +3,13 @@
 // audio, sample rate, reset) are defined in engine/correction_plugin_*.cpp.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "engine/editor_links.h"
+#include "engine/eq_band.h"
 #include "engine/engine_state.h"
 #include "engine/readout_text.h"
 #include "engine/response_model.h"
@@ -75,7 +77,16 @@ class CorrectionPlugin : public Vst2Plugin {
   // exists (which is this same measurementPath_), otherwise measurementPath_.
   std::string& CurrentMeasurementPath();
   void HandleBandValue(int index);
+  // Band bandNumber (1-based) takes the type and its new coefficients; the graph is marked.
+  void SetBandType(int bandNumber, BandType type);
+  void HandleSeparator(double value);
+  void HandleOutputGain(double value);
+  void HandleBypass(double value);
+  void HandleSplash(double value);
   void HandleMeasurementFile();
+  // Reads path into the model (when it exists yet) and marks the graph; the points it gave.
+  std::size_t ReloadMeasurement(const std::string& path);
+  void ShowMeasurementStatus(const std::string& path, bool exists, std::size_t points);
   void HandleUnload();
   void MarkGraph();
 

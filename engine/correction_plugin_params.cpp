@@ -1,5 +1,4 @@
 // The parameter-change handler: the one place where a parameter value reaches the engine.
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -16,20 +15,29 @@ namespace corvalen {
 namespace {
 
 constexpr const char* kFileNotFound = "FILE NOT FOUND: ";
+constexpr const char* kNoDataInFile = "NO DATA IN FILE: ";
 
 std::uint8_t AsFlag(double value) { return value >= 0.5 ? 1 : 0; }
+
+// Band 1 is a peak at 0 and a low shelf at 1.
+BandType Band1Type(double value) { return AsFlag(value) != 0 ? kLowShelf : kPeak; }
+
+// Band 12 is a high shelf at 0 and a peak at 1, the reverse of band 1's order: stored
+// settings carry the raw switch value, and projects have always been saved that way.
+BandType Band12Type(double value) { return AsFlag(value) != 0 ? kPeak : kHighShelf; }
 
 // Sets a status or read-out text; the control marks itself only when the text changes.
 void ShowText(TextLink* link, const char* text) {
   if (link != nullptr) link->setText(text);
 }
 
-// The status line for a path that names nothing, formed without allocating (the handler may
+// A status line naming a path, formed without allocating (the handler may
 // run on the audio thread when a host automates the file parameter).
-void ShowFileNotFound(TextLink* link, const std::string& path) {
+void ShowPathMessage(TextLink* link, const char* prefixText, const std::string& path) {
+  if (link == nullptr) return;
   char message[kLinkTextCapacity];
-  const std::size_t prefix = std::strlen(kFileNotFound);
-  std::memcpy(message, kFileNotFound, prefix);
+  const std::size_t prefix = std::strlen(prefixText);
+  std::memcpy(message, prefixText, prefix);
   const std::size_t room = sizeof message - 1 - prefix;
   const std::size_t count = path.size() < room ? path.size() : room;
   std::memcpy(message + prefix, path.data(), count);
@@ -77,32 +85,16 @@ void CorrectionPlugin::OnParamChange(int index) {
 
   switch (index) {
     case param::kTypeBand1:
-      if (responseModel_ != nullptr) {
-        EqBand& band = responseModel_->band(1);
-        band.type = AsFlag(value) != 0 ? kLowShelf : kPeak;
-        band.recompute();
-      }
-      MarkGraph();
+      SetBandType(1, Band1Type(value));
       break;
     case param::kTypeBand12:
-      if (responseModel_ != nullptr) {
-        // Stored settings carry the raw switch value: 0 ("Peak" on the switch) selects the
-        // high shelf and 1 ("HighShelf") the peak, so old projects keep their sound.
-        EqBand& band = responseModel_->band(kBandCount);
-        band.type = static_cast<std::int32_t>(2.0 * std::fabs(AsFlag(value) - 1.0));
-        band.recompute();
-      }
-      MarkGraph();
+      SetBandType(kBandCount, Band12Type(value));
       break;
     case param::kFrFile:
       HandleMeasurementFile();
       break;
     case param::kSeparator:
-      engine_.separator = AsFlag(value);
-      if (responseModel_ != nullptr) {
-        LoadMeasurement(*responseModel_, std::string(CurrentMeasurementPath()));
-      }
-      MarkGraph();
+      HandleSeparator(value);
       break;
     case param::kTargetResponses:
       engine_.referenceLevelDb = value;
@@ -112,24 +104,26 @@ void CorrectionPlugin::OnParamChange(int index) {
       if (value != 0.0) HandleUnload();
       break;
     case param::kOut:
-      engine_.outputGainDb = value;
-      if (links_.outputReadout != nullptr) {
-        links_.outputReadout->setText(OutputReadoutText(value).text);
-        links_.outputReadout->markDirty(true);
-      }
+      HandleOutputGain(value);
       break;
     case param::kBypassEq:
-      engine_.bypass = AsFlag(value);
-      MarkGraph();
-      DebugTrace("bypassEQ: [%s]", engine_.bypass != 0 ? "true" : "false");
+      HandleBypass(value);
       break;
     case param::kSplashScreen:
-      engine_.splash = AsFlag(value);
-      if (links_.splashImage != nullptr) links_.splashImage->setHidden(engine_.splash == 0);
+      HandleSplash(value);
       break;
     default:
       break;
   }
+}
+
+void CorrectionPlugin::SetBandType(int bandNumber, BandType type) {
+  if (responseModel_ != nullptr) {
+    EqBand& band = responseModel_->band(bandNumber);
+    band.type = type;
+    band.recompute();
+  }
+  MarkGraph();
 }
 
 void CorrectionPlugin::HandleBandValue(int index) {
@@ -155,22 +149,62 @@ void CorrectionPlugin::HandleBandValue(int index) {
 // Every change of "FR_file" is a request to read the file again, whatever its value.
 void CorrectionPlugin::HandleMeasurementFile() {
   const std::string path = CurrentMeasurementPath();
-  if (responseModel_ != nullptr) {
-    LoadMeasurement(*responseModel_, path);
-    MarkGraph();
+  const std::size_t points = ReloadMeasurement(path);
+  const bool exists = !path.empty() && PathExists(path);
+  if (links_.statusText != nullptr && !path.empty()) {
+    if (exists) {
+      DebugTrace("(si existe) en OnParamChange: [%s]", path.c_str());
+    } else {
+      DebugTrace("(si no existe) en OnParamChange: [%s]", path.c_str());
+    }
   }
-  if (links_.statusText == nullptr) return;
-  if (path.empty()) {
+  ShowMeasurementStatus(path, exists, points);
+}
+
+std::size_t CorrectionPlugin::ReloadMeasurement(const std::string& path) {
+  if (responseModel_ == nullptr) return 0;
+  const std::size_t points = LoadMeasurement(*responseModel_, path);
+  MarkGraph();
+  return points;
+}
+
+// Every reload says what came of it: nothing for no path or a file that gave a curve, else
+// whether the file is missing or gave no usable line (a flat curve without a word would look
+// like a perfect headphone).
+void CorrectionPlugin::ShowMeasurementStatus(const std::string& path, bool exists,
+                                             std::size_t points) {
+  if (path.empty() || (exists && (points > 0 || responseModel_ == nullptr))) {
     ShowText(links_.statusText, "");
-    return;
+  } else {
+    ShowPathMessage(links_.statusText, exists ? kNoDataInFile : kFileNotFound, path);
   }
-  if (PathExists(path)) {
-    ShowText(links_.statusText, "");
-    DebugTrace("(si existe) en OnParamChange: [%s]", path.c_str());
-    return;
+}
+
+// The new choice is in place before the file is read again with it.
+void CorrectionPlugin::HandleSeparator(double value) {
+  engine_.separator = AsFlag(value);
+  const std::string path = CurrentMeasurementPath();
+  ShowMeasurementStatus(path, PathExists(path), ReloadMeasurement(path));
+}
+
+// The read-out is marked even when its text stays, so a host's automation redraws it.
+void CorrectionPlugin::HandleOutputGain(double value) {
+  engine_.outputGainDb = value;
+  if (links_.outputReadout != nullptr) {
+    links_.outputReadout->setText(OutputReadoutText(value).text);
+    links_.outputReadout->markDirty(true);
   }
-  DebugTrace("(si no existe) en OnParamChange: [%s]", path.c_str());
-  ShowFileNotFound(links_.statusText, path);
+}
+
+void CorrectionPlugin::HandleBypass(double value) {
+  engine_.bypass = AsFlag(value);
+  MarkGraph();
+  DebugTrace("bypassEQ: [%s]", engine_.bypass != 0 ? "true" : "false");
+}
+
+void CorrectionPlugin::HandleSplash(double value) {
+  engine_.splash = AsFlag(value);
+  if (links_.splashImage != nullptr) links_.splashImage->setHidden(engine_.splash == 0);
 }
 
 // A shown file-not-found message stays: only the next reload clears it.

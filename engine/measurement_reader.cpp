@@ -55,6 +55,31 @@ void FillFlat(double* curve, int n) {
   for (int i = 0; i < n; ++i) curve[i] = 0.0;
 }
 
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+constexpr const char* kBlanks = " \t";
+
+// A line without the chosen separator, as tab or blank separated files give them with the
+// comma setting (and comma files with the tab setting): split at the other separator, or else
+// at the first blanks after the first field. Such a line gives a point only when both fields
+// start with a number, so titles, comments and headers give none.
+bool ParseLineWithoutSeparator(std::string& line, char separator, FrequencyPoint& point) {
+  const char other = separator == ',' ? '\t' : ',';
+  // A byte-order mark cannot start a number; without this the first line of a marked file
+  // would be lost.
+  std::size_t first = line.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0;
+  std::size_t split = line.find(other, first);
+  if (split == std::string::npos) {
+    first = line.find_first_not_of(kBlanks, first);
+    if (first == std::string::npos) return false;
+    split = line.find_first_of(kBlanks, first);
+    if (split == std::string::npos) return false;
+  }
+  line[split] = '\0';  // the first field ends at the split
+  const char* text = line.c_str();
+  return ReadLeadingNumber(text + first, point.hz) &&
+         ReadLeadingNumber(text + split + 1, point.levelDb);
+}
+
 }  // namespace
 
 char SeparatorCharacter(int separatorChoice) { return separatorChoice == 0 ? ',' : '\t'; }
@@ -62,18 +87,15 @@ char SeparatorCharacter(int separatorChoice) { return separatorChoice == 0 ? ','
 bool ParseMeasurementLine(std::string& line, char separator, FrequencyPoint& point) {
   if (line.empty()) return false;
   const std::size_t split = line.find(separator);
+  if (split == std::string::npos) return ParseLineWithoutSeparator(line, separator, point);
+  // Lines with the chosen separator are read as they always have been, so files that loaded
+  // before give the same curve to the bit: any first field but the word "frequency" is a
+  // point, and a field without a number reads 0.
+  if (split == 9 && std::memcmp(line.c_str(), "frequency", 9) == 0) return false;
+  line[split] = '\0';  // the first field ends at the separator
   const char* text = line.c_str();
-  const char* second = text;  // the whole line when there is no separator
-  if (split != std::string::npos) {
-    if (split == 9 && std::memcmp(text, "frequency", 9) == 0) return false;
-    line[split] = '\0';  // the first field ends at the separator
-    text = line.c_str();
-    second = text + split + 1;
-  } else if (line == "frequency") {
-    return false;
-  }
   point.hz = ReadLeadingNumber(text);
-  point.levelDb = ReadLeadingNumber(second);
+  point.levelDb = ReadLeadingNumber(text + split + 1);
   return true;
 }
 
@@ -104,7 +126,7 @@ bool ReadFrequencyResponse(std::FILE* file, char separator, FrequencyResponse& p
   }
 }
 
-void LoadMeasurement(ResponseModel& model, const std::string& path) noexcept {
+std::size_t LoadMeasurement(ResponseModel& model, const std::string& path) noexcept {
   double* curve = model.frCurve();
   const int n = model.pointCount();
   try {
@@ -116,14 +138,16 @@ void LoadMeasurement(ResponseModel& model, const std::string& path) noexcept {
         std::fclose(file);
         if (!held) {
           FillFlat(curve, n);
-          return;
+          return 0;
         }
       }
     }
     ResampleOntoGrid(points.data(), points.size(), model.gridFrequencies(), n, curve);
+    return points.size();
   } catch (...) {
     // Out of memory converting the path or resampling: the load counts as failed.
     FillFlat(curve, n);
+    return 0;
   }
 }
 

@@ -2,6 +2,7 @@
 // frequency grid of the response model. Only the resampled curve is kept.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
@@ -14,9 +15,13 @@ namespace corvalen {
 // The separator character for the engine's choice: 0 comma, anything else tab.
 char SeparatorCharacter(int separatorChoice);
 
-// Reads one line (without its LF and without a CR right before the LF). False when the line is
-// skipped: empty, or its first field is exactly "frequency". line is modified (the separator is
-// overwritten to end the first field).
+// Reads one line (without its LF and without a CR right before the LF); false when it gives no
+// point. A line holding the separator splits at the first one and is a point unless it is
+// empty or its first field is exactly "frequency"; a field without a number reads 0. A line
+// without it splits at the other separator (comma or tab), or else at the first blanks or tabs
+// after the first field (a leading byte-order mark skipped), and is a point only when both
+// fields start with a number. line is modified (the split is overwritten to end the first
+// field).
 bool ParseMeasurementLine(std::string& line, char separator, FrequencyPoint& point);
 
 // Reads the file in two passes: count the data lines, allocate, rewind, parse at most that many.
@@ -26,8 +31,9 @@ bool ReadFrequencyResponse(std::FILE* file, char separator, FrequencyResponse& p
 
 // Loads the file at path (UTF-8; empty means none) with the separator the engine state chooses
 // and rewrites the model's FR curve. A path that cannot be opened, or a file that cannot be held
-// in memory, leaves a flat 0 dB curve. Never throws.
+// in memory, leaves a flat 0 dB curve. The result is the number of points the file gave: 0 for
+// a file that gave no usable line (and for anything that could not be read). Never throws.
 // Thread of the parameter change, instance lock held.
-void LoadMeasurement(ResponseModel& model, const std::string& path) noexcept;
+std::size_t LoadMeasurement(ResponseModel& model, const std::string& path) noexcept;
 
 }  // namespace corvalen

@@ -44,7 +44,9 @@ constexpr std::array<ParamTableEntry, param::kCount> kParameterTable = {{
     {"FRyEQ_grafico", Switch, 0.0, 1.0, 1.0, 0, "", 0.0, true, "OFF", "ON"},
     {"TARGET_grafico", Switch, 0.0, 1.0, 1.0, 0, "", 0.0, true, "OFF", "ON"},
     {"TipoF1", Switch, 0.0, 1.0, 0.0, 0, "", 0.0, false, "Peak", "LowShelf"},
-    {"TipoF12", Switch, 0.0, 1.0, 0.0, 0, "", 0.0, false, "Peak", "HighShelf"},
+    // Band 12 is a high shelf at 0 and a peak at 1 (stored projects carry the value, so the
+    // mapping stays); the texts name what the band does.
+    {"TipoF12", Switch, 0.0, 1.0, 0.0, 0, "", 0.0, false, "HighShelf", "Peak"},
     {"f1Freq", Shaped, 20.0, 20000.0, kDefaultBandFrequencies[0], 2, "Hz", kFrequencyShape, false, nullptr, nullptr},
     {"f1Gain", Linear, -24.0, 24.0, 0.0, 1, "dB", 0.0, false, nullptr, nullptr},
     {"f1Q", Shaped, 0.3, 12.0, 0.71, 2, "", kQualityShape, false, nullptr, nullptr},

@@ -71,8 +71,15 @@ constexpr std::size_t kFixedTextCapacity = 400;
 }  // namespace
 
 double ReadLeadingNumber(const char* text) noexcept {
+  double value = 0.0;
+  ReadLeadingNumber(text, value);
+  return value;
+}
+
+bool ReadLeadingNumber(const char* text, double& value) noexcept {
+  value = 0.0;
   if (text == nullptr) {
-    return 0.0;
+    return false;
   }
   const char* p = text;
   while (IsCSpace(*p)) ++p;
@@ -91,7 +98,7 @@ double ReadLeadingNumber(const char* text) noexcept {
   // from_chars accepts no sign of its own here (it would take a second '-'), so a text like
   // "--5" reads as no number, as with strtod.
   if (*p == '-' || *p == '+') {
-    return 0.0;
+    return false;
   }
   if (hex) {
     // from_chars reads "p+-3" as an exponent of -3; strtod sees no exponent there, so the
@@ -103,17 +110,17 @@ double ReadLeadingNumber(const char* text) noexcept {
       last = mark;
     }
   }
-  double value = 0.0;
   const std::from_chars_result result = std::from_chars(
       p, last, value, hex ? std::chars_format::hex : std::chars_format::general);
   if (result.ec == std::errc::invalid_argument) {
-    // "0x" followed by no hexadecimal digit reads as the 0 in front of it.
-    return 0.0;
+    value = 0.0;
+    return false;
   }
   if (result.ec == std::errc::result_out_of_range) {
     value = OutOfRangeValue(p, result.ptr, hex);
   }
-  return negative ? -value : value;
+  if (negative) value = -value;
+  return true;
 }
 
 void FormatDisplayValue(double value, int precision, bool forceSign, char* buffer,

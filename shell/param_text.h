@@ -9,6 +9,10 @@ namespace corvalen {
 // the C locale. No number, or a null text, reads as 0. Overflow gives +-infinity like strtod.
 double ReadLeadingNumber(const char* text) noexcept;
 
+// The same reading, telling whether the text starts with a number at all: false (value 0)
+// when strtod would consume nothing.
+bool ReadLeadingNumber(const char* text, double& value) noexcept;
+
 // Display text of a continuous value with `precision` decimals: "%+.*f" when forceSign,
 // otherwise "%.*f", cut to 15 characters; a sign in front of a text that reads as zero
 // ("-0.0", "+0.00") is dropped. Copied into buffer by CopyText's rule.

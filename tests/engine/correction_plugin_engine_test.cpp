@@ -235,19 +235,64 @@ TEST(CorrectionPluginEngine, MissingFileShowsTheMessageAndReloadsClearIt) {
   std::remove(existing.c_str());
 }
 
+// A file that exists but gives no point says so, on the reload by the file button and on the
+// reload a separator change makes; whatever clears the file-not-found message clears it too.
+TEST(CorrectionPluginEngine, FilesWithoutDataSaySoAndReloadsClearIt) {
+  LinkedPlugin plugin;
+  const std::string folder = CORVALEN_MEASUREMENT_EXAMPLES;
+  const std::string equaliserText = folder + "/parametric_eq.txt";
+  plugin.path() = equaliserText;
+  plugin.OnParamChange(param::kFrFile);
+  EXPECT_EQ(plugin.status.text(), "NO DATA IN FILE: " + equaliserText);
+  Set(plugin, param::kSeparator, 1.0);
+  EXPECT_EQ(plugin.status.text(), "NO DATA IN FILE: " + equaliserText);
+
+  plugin.path() = folder + "/blank_separated.txt";
+  plugin.OnParamChange(param::kFrFile);
+  EXPECT_EQ(plugin.status.text(), "");
+  EXPECT_EQ(plugin.Model()->frCurve()[0], 80.5);
+  plugin.path() = folder + "/empty.csv";
+  plugin.OnParamChange(param::kFrFile);
+  EXPECT_EQ(plugin.status.text(), "NO DATA IN FILE: " + folder + "/empty.csv");
+  for (int i = 0; i < 800; ++i) ASSERT_EQ(plugin.Model()->frCurve()[i], 0.0);
+
+  // A title line holding the comma is a point with the comma setting only.
+  const std::string title = TempFile("corvalen_engine_title_only.csv", "Left,Right\n");
+  plugin.path() = title;
+  plugin.OnParamChange(param::kFrFile);
+  EXPECT_EQ(plugin.status.text(), "NO DATA IN FILE: " + title);
+  Set(plugin, param::kSeparator, 0.0);
+  EXPECT_EQ(plugin.status.text(), "");
+  Set(plugin, param::kSeparator, 1.0);
+  EXPECT_EQ(plugin.status.text(), "NO DATA IN FILE: " + title);
+
+  // An unload leaves the message; the reload of the empty path clears it.
+  Set(plugin, param::kUnloadFr, 1.0);
+  EXPECT_EQ(plugin.status.text(), "NO DATA IN FILE: " + title);
+  plugin.OnParamChange(param::kFrFile);
+  EXPECT_EQ(plugin.status.text(), "");
+  plugin.path() = "/no/such/folder/headphone.csv";
+  Set(plugin, param::kSeparator, 0.0);
+  EXPECT_EQ(plugin.status.text(), "FILE NOT FOUND: /no/such/folder/headphone.csv");
+  std::remove(title.c_str());
+}
+
 // The new choice must be in place before the reload reads the file.
 TEST(CorrectionPluginEngine, SeparatorChangeRereadsTheFileWithTheNewChoice) {
   LinkedPlugin plugin;
-  const std::string file = TempFile("corvalen_engine_separator.csv", "20,80\n20000,70\n");
+  // Rows that hold both separators: the comma setting splits at the comma, the tab setting at
+  // the tab (the first field "20,80" reads as 20).
+  const std::string file =
+      TempFile("corvalen_engine_separator.csv", "20,80\t60\n20000,70\t50\n");
   plugin.path() = file;
   plugin.OnParamChange(param::kFrFile);
   const double* curve = plugin.Model()->frCurve();
   ASSERT_EQ(curve[0], 80.0);
   const int redraws = plugin.graph().redraws;
-  Set(plugin, param::kSeparator, 1.0);  // no tab in the file: each level equals its frequency
+  Set(plugin, param::kSeparator, 1.0);
   EXPECT_EQ(plugin.Engine().separator, 1);
-  EXPECT_EQ(curve[0], 20.0);
-  EXPECT_EQ(curve[799], 20000.0);
+  EXPECT_EQ(curve[0], 60.0);
+  EXPECT_EQ(curve[799], 50.0);
   EXPECT_EQ(plugin.graph().redraws, redraws + 1);
   Set(plugin, param::kSeparator, 0.0);
   EXPECT_EQ(curve[0], 80.0);

@@ -4,9 +4,12 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "engine/measurement_reader.h"
 
@@ -56,9 +59,9 @@ TEST_F(MeasurementReader, HeaderSkippedAndNearestNeighbourWithTiesUp) {
 
 TEST_F(MeasurementReader, TabSeparatorOnACommaFile) {
   Load("frequency,raw\n20,80.0\n20000,70.0\n", 1);
-  // Points (0, 0), (20, 20), (20000, 20000): the header became a point at 0 Hz.
-  EXPECT_EQ(At(0), 20.0);
-  EXPECT_EQ(At(kGridPoints - 1), 20000.0);
+  // No line holds a tab: each is split at its comma, and the header gives no point.
+  EXPECT_EQ(At(0), 80.0);
+  EXPECT_EQ(At(kGridPoints - 1), 70.0);
 }
 
 TEST_F(MeasurementReader, CrLfReadsLikeLf) {
@@ -163,14 +166,9 @@ TEST(MeasurementLine, FieldsFollowTheSeparatorExactly) {
   line = "Frequency,raw";  // only the exact lower-case word is a header
   EXPECT_TRUE(ParseMeasurementLine(line, ',', p));
   EXPECT_EQ(p.hz, 0.0);
-  line = "   ";  // blanks make a data line
+  line = "Freq,SPL";  // with the chosen separator any other header is a point at 0 Hz
   EXPECT_TRUE(ParseMeasurementLine(line, ',', p));
-  EXPECT_EQ(p.hz, 0.0);
   EXPECT_EQ(p.levelDb, 0.0);
-  line = "1000";  // no separator: both fields are the whole line
-  EXPECT_TRUE(ParseMeasurementLine(line, ',', p));
-  EXPECT_EQ(p.hz, 1000.0);
-  EXPECT_EQ(p.levelDb, 1000.0);
   line = "\t85";  // an empty first field reads 0, not the number after the tab
   EXPECT_TRUE(ParseMeasurementLine(line, '\t', p));
   EXPECT_EQ(p.hz, 0.0);
@@ -179,6 +177,102 @@ TEST(MeasurementLine, FieldsFollowTheSeparatorExactly) {
   EXPECT_TRUE(ParseMeasurementLine(line, ',', p));
   EXPECT_EQ(p.hz, 1000.0);
   EXPECT_EQ(p.levelDb, -25.0);
+}
+
+// Lines without the chosen separator: (line, separator, gives a point, frequency, level).
+TEST(MeasurementLine, WithoutTheSeparatorSplitAtTheOtherOrAtBlanks) {
+  struct Case {
+    const char* line;
+    char separator;
+    bool point;
+    double hz;
+    double levelDb;
+  };
+  const Case cases[] = {
+      {"20\t80.5", ',', true, 20.0, 80.5},
+      {"20,80.5", '\t', true, 20.0, 80.5},
+      {"20,80.5 60", '\t', true, 20.0, 80.5},
+      {"20.00 -08.92", ',', true, 20.0, -8.92},
+      {"20.00 -08.92", '\t', true, 20.0, -8.92},
+      {"  1e3 \t  75 dB  ", ',', true, 1000.0, 75.0},  // blanks and tabs mixed
+      {"20Hz 80", ',', true, 20.0, 80.0},  // text after a number is ignored, as with the separator
+      {"\xEF\xBB\xBF" "20 80", '\t', true, 20.0, 80.0},
+      {"1000", ',', false, 0.0, 0.0},  // one number only
+      {"1000 ", ',', false, 0.0, 0.0},
+      {"   ", ',', false, 0.0, 0.0},
+      {"frequency", ',', false, 0.0, 0.0},
+      {"frequency\traw", ',', false, 0.0, 0.0},
+      {"Freq(Hz) SPL(dB)", '\t', false, 0.0, 0.0},
+      {"* Freq(Hz)  SPL(dB)", ',', false, 0.0, 0.0},
+      {"# 20 80", ',', false, 0.0, 0.0},
+      {"; 20 80", '\t', false, 0.0, 0.0},
+      {"Preamp: -6.1 dB", ',', false, 0.0, 0.0},
+      {"\t85", ',', false, 0.0, 0.0},  // an empty first field is no number here
+      {"20 dB", ',', false, 0.0, 0.0},
+      {"20;80", ',', false, 0.0, 0.0},
+  };
+  for (const Case& c : cases) {
+    std::string line = c.line;
+    FrequencyPoint p{-1.0, -1.0};
+    EXPECT_EQ(ParseMeasurementLine(line, c.separator, p), c.point) << c.line;
+    if (c.point) {
+      EXPECT_EQ(p.hz, c.hz) << c.line;
+      EXPECT_EQ(p.levelDb, c.levelDb) << c.line;
+    }
+  }
+}
+
+// Our example files, one per form people download, each under both separator settings: the
+// data rows give exactly the points 20 Hz 80.5 dB, 100 Hz 82.25 dB, 1 kHz 75 dB, 10 kHz 70.5 dB,
+// 20 kHz 68 dB, and so the curve those five points give. Title and header lines that hold the
+// chosen separator are read as they always were, as points at 0 Hz and 0 dB, which cannot move
+// the curve (they change nothing the first data row does not set again).
+TEST(MeasurementExamples, EveryFormGivesTheCurveOfItsRows) {
+  const char* withRows[] = {"comma_header.csv", "tab_header.txt", "blank_separated.txt",
+                            "room_export.txt", "crlf.csv", "byte_order_mark.csv",
+                            "three_columns.csv", "eleven_columns.csv", "analyser_export.csv"};
+  const FrequencyPoint rows[] = {
+      {20.0, 80.5}, {100.0, 82.25}, {1000.0, 75.0}, {10000.0, 70.5}, {20000.0, 68.0}};
+  EngineState state;
+  std::string unusedPath;
+  ResponseModel model(state, unusedPath);
+  std::vector<double> expected(kGridPoints);
+  ResampleOntoGrid(rows, 5, model.gridFrequencies(), kGridPoints, expected.data());
+  ASSERT_EQ(expected[0], 80.5);
+  ASSERT_EQ(expected[391], 75.0);
+
+  const std::string folder = CORVALEN_MEASUREMENT_EXAMPLES;
+  for (const char* name : withRows) {
+    for (std::uint8_t separator : {std::uint8_t{0}, std::uint8_t{1}}) {
+      SCOPED_TRACE(std::string(name) + (separator == 0 ? " comma" : " tab"));
+      std::FILE* file = std::fopen((folder + "/" + name).c_str(), "rb");
+      ASSERT_NE(file, nullptr);
+      FrequencyResponse points;
+      EXPECT_TRUE(ReadFrequencyResponse(file, SeparatorCharacter(separator), points));
+      std::fclose(file);
+      FrequencyResponse data;
+      for (const FrequencyPoint& point : points) {
+        if (point.hz == 0.0 && point.levelDb == 0.0) continue;
+        data.push_back(point);
+      }
+      ASSERT_EQ(data.size(), 5u);
+      for (std::size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(data[i].hz, rows[i].hz);
+        EXPECT_EQ(data[i].levelDb, rows[i].levelDb);
+      }
+      state.separator = separator;
+      EXPECT_EQ(LoadMeasurement(model, folder + "/" + name), points.size());
+      EXPECT_EQ(std::memcmp(model.frCurve(), expected.data(), sizeof(double) * kGridPoints), 0);
+    }
+  }
+  for (const char* name : {"parametric_eq.txt", "empty.csv"}) {
+    for (std::uint8_t separator : {std::uint8_t{0}, std::uint8_t{1}}) {
+      state.separator = separator;
+      model.frCurve()[5] = 3.0;
+      EXPECT_EQ(LoadMeasurement(model, folder + "/" + name), 0u) << name;
+      for (int i = 0; i < kGridPoints; ++i) ASSERT_EQ(model.frCurve()[i], 0.0) << name;
+    }
+  }
 }
 
 TEST(Resampling, BelowTheFirstPointAndBeyondInt32) {

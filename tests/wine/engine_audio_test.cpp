@@ -26,7 +26,7 @@ struct Setting {
 
 const Setting kSettings[] = {
     {param::kTypeBand1, 1.0f},   // band 1 a low shelf
-    {param::kTypeBand12, 1.0f},  // band 12 a peak ("HighShelf" on the switch)
+    {param::kTypeBand12, 1.0f},  // band 12 a peak
     {param::BandGain(0), 0.625f},
     {param::BandFrequency(0), 0.3f},
     {param::BandGain(2), 0.75f},
