@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "engine/engine_state.h"
+
 namespace corvalen {
 
 class ResponseModel;
@@ -34,7 +36,7 @@ class FileButtonLink {
   virtual std::string& path() = 0;
 };
 
-inline constexpr int kBandReadoutCount = 36;
+inline constexpr int kBandReadoutCount = 3 * kBandCount;  // frequency, gain and Q of each
 
 // Every editor control the engine talks to. The editor fills this in once it has built its
 // controls and hands it to CorrectionPlugin::ConnectEditorControls; a null entry is skipped.
