@@ -8,13 +8,13 @@
 #include <string>
 
 #include "engine/measurement_reader.h"
+#include "temp_folder.h"
 
 namespace corvalen {
 namespace {
 
 std::string WriteMeasurementFile() {
-  const std::string path =
-      (std::filesystem::temp_directory_path() / "corvalen_bench_measurement.csv").string();
+  const std::string path = testing::TestTempPath("measurement.csv");
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return path;
   std::fputs("frequency,raw\n", file);

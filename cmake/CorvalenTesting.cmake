@@ -21,6 +21,8 @@ include(GoogleTest)
 function(corvalen_add_test)
   cmake_parse_arguments(T "" "NAME;LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
+  # Shared test helpers (temp_folder.h) are included from the tests folder.
+  target_include_directories(${T_NAME} PRIVATE "${PROJECT_SOURCE_DIR}/tests")
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest_main GTest::gmock corvalen_warnings)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)

@@ -1,13 +1,10 @@
 #include "engine/correction_plugin.h"
 
 #include "engine/parameter_table.h"
+#include "shell/state_chunk.h"
 
 namespace corvalen {
 namespace {
-
-constexpr int kStateChunkSize = 1365;
-constexpr int kProgramChunkSize = 1377;
-constexpr int kBankChunkSize = 16 * (1365 + 261) + 12;
 
 PluginIdentity ProductIdentity() {
   PluginIdentity identity;
@@ -23,22 +20,24 @@ PluginIdentity ProductIdentity() {
 
 }  // namespace
 
-// Steps 1 and 2 (the core and the VST2 layer) are the base constructors.
 CorrectionPlugin::CorrectionPlugin(vst2::HostCallback hostCallback)
     : Vst2Plugin(hostCallback, ProductIdentity()) {
-  // 4. The parameters, in host index order.
   AppendParameters(params_);
-  // 5. Snapshots hold 337 bytes of parameters and up to 4 + 1024 bytes of custom data; the
-  //    chunk buffers are reserved once for the largest program and bank chunk.
-  SetStateChunkSize(kStateChunkSize);
-  ReserveProgramChunk(kProgramChunkSize);
-  ReserveBankChunk(kBankChunkSize);
-  // 6.-8. "Default" from the defaults, restored (a full parameter pass), then the other
-  //    presets from the same state under their numbered names.
+  // Every chunk buffer is reserved once, for the longest chunk the plug-in writes (custom
+  // data of the longest path, every preset named at full length), so saving a project never
+  // allocates.
+  const int snapshotSize = ParamBytes(params_, ParamSelection::SnapshotOnly) + kMaxCustomDataSize;
+  SetStateChunkSize(snapshotSize);
+  ReserveProgramChunk(kChunkHeaderSize + ParamBytes(params_, ParamSelection::All) +
+                      kMaxCustomDataSize);
+  ReserveBankChunk(kChunkHeaderSize + ParamBytes(params_, ParamSelection::ExcludedOnly) +
+                   product::kPresetCount * (kPresetRecordOverhead + snapshotSize));
+  // "Default" is made from the table's defaults and restored, which runs every parameter
+  // through OnParamChange once; the other presets start as copies under numbered names.
   MakePresets("Default", 1);
   RestorePreset(0);
   MakePresets(nullptr, -1);
-  // 9. The response model, created where the editor's controls will be built.
+  // The plug-in keeps a response model of its own until the editor's graph takes its place.
   CreateResponseModel();
   PublishCounts();
 }

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+#include "engine/engine_state.h"
+
 namespace corvalen {
 
 // Bytes a linked text holds, its terminating zero included. Longer texts are cut at a
@@ -50,7 +52,7 @@ class FileButtonLink {
   virtual std::string& path() = 0;
 };
 
-inline constexpr int kBandReadoutCount = 36;
+inline constexpr int kBandReadoutCount = 3 * kBandCount;  // frequency, gain and Q of each
 
 // Every editor control the engine talks to. The editor fills this in once it has built its
 // controls and hands it to CorrectionPlugin::ConnectEditorControls; a null entry is skipped.

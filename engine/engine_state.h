@@ -7,6 +7,8 @@
 
 namespace corvalen {
 
+// The equaliser's bands: the parameter table, the audio path, the curves and the editor all
+// count them from here.
 inline constexpr int kBandCount = 12;
 
 enum CurveLayer : int {

@@ -20,7 +20,7 @@ constexpr bool SameText(const char* a, const char* b) {
 
 // Stored as these decimal constants (not as a computed series), so saved projects and the
 // display of an untouched band stay exactly as they have always been.
-constexpr std::array<double, param::kBandCount> kDefaultBandFrequencies = {
+constexpr std::array<double, kBandCount> kDefaultBandFrequencies = {
     20.0, 72.6497, 144.388, 263.301, 462.128, 794.981,
     1352.78, 2289.41, 3866.88, 6534.13, 11065.5, 18805.9};
 
@@ -99,6 +99,9 @@ static_assert(SameText(kParameterTable[param::BandFrequency(0)].name, "f1Freq"))
 static_assert(SameText(kParameterTable[param::BandQuality(11)].name, "f12Q"));
 static_assert(SameText(kParameterTable[param::kFrFile].name, "FR_file"));
 static_assert(SameText(kParameterTable[param::kSplashScreen].name, "splashScreen"));
+// The index constants follow the band count: a switch per band, then three values per band.
+static_assert(param::BandSwitch(kBandCount - 1) + 1 == param::kEqGraph);
+static_assert(param::BandQuality(kBandCount - 1) + 1 == param::kFrFile);
 
 void AppendParameters(std::vector<std::unique_ptr<ParamSpec>>& list) {
   for (const ParamTableEntry& row : kParameterTable) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "engine/engine_state.h"
 #include "shell/parameter.h"
 
 namespace corvalen {
@@ -32,7 +33,6 @@ struct ParamTableEntry {
 };
 
 namespace param {
-inline constexpr int kBandCount = 12;
 inline constexpr int kFirstBandSwitch = 0;  // f1_btn .. f12_btn
 inline constexpr int kEqGraph = 12;
 inline constexpr int kFrGraph = 13;
@@ -60,7 +60,7 @@ constexpr int BandQuality(int band) { return kFirstBandValue + 3 * band + 2; }
 extern const std::array<ParamTableEntry, param::kCount> kParameterTable;
 
 // Default band frequencies in hertz, band 1 to band 12.
-extern const std::array<double, param::kBandCount> kDefaultBandFrequencies;
+extern const std::array<double, kBandCount> kDefaultBandFrequencies;
 
 // Makes one ParamSpec per table row, in order, and appends it to `list`, with the
 // snapshot-exclusion flag set on the rows marked excluded.

@@ -47,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   host.Dispatch(corvalen::vst2::effSetChunk, index, static_cast<intptr_t>(chunk.size()),
                 chunk.empty() ? static_cast<void*>(&chunk) : chunk.data());
 
-  for (int32_t i = 0; i < 61; ++i) {
+  // Every parameter the plug-in announces, as a host sees them.
+  for (int32_t i = 0; i < host.Effect()->numParams; ++i) {
     const float value = host.GetParameter(i);
     if (!(value >= 0.0f && value <= 1.0f)) std::abort();
   }

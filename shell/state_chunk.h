@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/preset.h"
+
 namespace corvalen {
 
 class ByteChunk;
@@ -26,6 +28,10 @@ inline constexpr std::int32_t kChunkMagic = 0x70666674;    // the bytes "tffp"
 inline constexpr std::int32_t kChunkVersion = 0x00010000;  // also the first with bank records
 inline constexpr int kChunkHeaderSize = 8;
 inline constexpr int kMaxCustomDataLength = 1024;  // the measurement path, in bytes
+// The most custom data can take: its int32 length, then the bytes.
+inline constexpr int kMaxCustomDataSize = 4 + kMaxCustomDataLength;
+// The most a bank's preset record takes besides its snapshot: name length, name and flag.
+inline constexpr int kPresetRecordOverhead = 4 + static_cast<int>(Preset::kMaxNameLength) + 1;
 
 // Which parameters a pass covers.
 enum class ParamSelection {

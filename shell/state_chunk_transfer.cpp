@@ -13,9 +13,6 @@ namespace corvalen {
 
 namespace {
 
-// Room for a preset record's name length, name and flag.
-constexpr int kPresetRecordOverhead = 4 + static_cast<int>(Preset::kMaxNameLength) + 1;
-
 // An empty buffer is sized for the most the plug-in can write: a bank also holds the
 // parameters the presets leave out.
 bool ReserveIfEmpty(PluginBase& plugin, ByteChunk& buffer, bool isBank) {

@@ -11,6 +11,7 @@
 #include "engine/parameter_table.h"
 #include "open_plugin.h"
 #include "shell/parameter.h"
+#include "temp_folder.h"
 
 namespace corvalen {
 namespace {
@@ -87,7 +88,7 @@ void Set(CorrectionPlugin& plugin, int index, double value) {
 }
 
 std::string TempFile(const char* name, const char* text) {
-  const std::string path = (std::filesystem::temp_directory_path() / name).string();
+  const std::string path = testing::TestTempPath(name);
   std::FILE* f = std::fopen(path.c_str(), "wb");
   if (f != nullptr) {
     std::fputs(text, f);

@@ -8,16 +8,17 @@
 #include <string>
 
 #include "engine/file_access.h"
+#include "temp_folder.h"
 
 namespace corvalen {
 namespace {
 
-// A path in the temporary folder as UTF-8, and as the platform's narrow bytes.
+// A path in the test's temporary folder as UTF-8, and as the platform's narrow bytes.
 std::string Utf8TempPath(const char* utf8Name) {
-  return (std::filesystem::temp_directory_path() / std::filesystem::u8path(utf8Name)).u8string();
+  return (testing::TestTempFolder() / std::filesystem::u8path(utf8Name)).u8string();
 }
 std::string NarrowTempPath(const char* name) {
-  return (std::filesystem::temp_directory_path() / "corvalen_").string() + name;
+  return (testing::TestTempFolder() / "corvalen_").string() + name;
 }
 
 // Writes a small file through the C library's narrow call (the bytes are the platform's own

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/measurement_reader.h"
+#include "temp_folder.h"
 
 namespace corvalen {
 namespace {
@@ -29,9 +30,8 @@ class MeasurementReader : public ::testing::Test {
 
   // Writes the bytes to a file and loads it with the given separator choice.
   void Load(const std::string& bytes, int separator = 0) {
-    file_ = std::filesystem::temp_directory_path() /
-            ("corvalen_measurement_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".csv");
+    file_ = testing::TestTempFolder() /
+            (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".csv");
     std::FILE* f = std::fopen(file_.string().c_str(), "wb");
     ASSERT_NE(f, nullptr);
     std::fwrite(bytes.data(), 1, bytes.size(), f);
@@ -139,7 +139,7 @@ TEST_F(MeasurementReader, MissingEmptyAndUnloadedGiveAFlatCurve) {
   for (int i = 0; i < kGridPoints; ++i) ASSERT_EQ(At(i), 0.0);
   // A folder (or a device) is not read: flat at once instead of a read that never ends.
   Load("20,80\n20000,70\n");
-  LoadMeasurement(model_, std::filesystem::temp_directory_path().string());
+  LoadMeasurement(model_, testing::TestTempFolder().string());
   for (int i = 0; i < kGridPoints; ++i) ASSERT_EQ(At(i), 0.0);
 }
 

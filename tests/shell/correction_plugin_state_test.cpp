@@ -40,6 +40,24 @@ TEST(CorrectionPluginStateTest, OverlongPathIsSavedAsNoPathWithAllParameters) {
   EXPECT_EQ(StoredPathLength(plugin, 0, 12 + 4 + 7 + 1 + 337), 0);
 }
 
+// The buffers are reserved for the longest chunks, computed here by hand: 337 bytes of
+// snapshot parameters, 341 of all parameters, 4 excluded switches, custom data of 4 + 1024
+// bytes, preset records of 4 + 256 + 1 bytes besides the snapshot.
+TEST(CorrectionPluginStateTest, LongestChunksFillTheReservedBuffersExactly) {
+  PathPlugin plugin;
+  plugin.SetPath(std::string(1024, 'p'));
+  EXPECT_EQ(plugin.StateChunkSize(), 337 + 4 + 1024);
+  void* data = nullptr;
+  EXPECT_EQ(plugin.Dispatch(vst2::effGetChunk, 1, 0, &data, 0.0f), 8 + 341 + 4 + 1024);
+  for (int i = 0; i < product::kPresetCount; ++i) {
+    plugin.RestorePreset(i);
+    plugin.SetPath(std::string(1024, 'p'));  // restoring took the preset's own, empty path
+    plugin.StoreCurrentPreset(std::string(300, static_cast<char>('a' + i)).c_str());
+  }
+  EXPECT_EQ(plugin.Dispatch(vst2::effGetChunk, 0, 0, &data, 0.0f),
+            8 + 4 + 16 * ((4 + 256 + 1) + (337 + 4 + 1024)));
+}
+
 class NoPresetPlugin final : public Vst2Plugin {
  public:
   explicit NoPresetPlugin(vst2::HostCallback host) : Vst2Plugin(host, Identity()) {
