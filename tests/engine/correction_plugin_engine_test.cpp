@@ -173,19 +173,19 @@ TEST(CorrectionPluginEngine, BandValuesReachOnlyTheirBandAndReadout) {
   Set(plugin, param::BandQuality(11), 4.0);  // f12Q
   EXPECT_DOUBLE_EQ(plugin.Model()->band(12).q, 4.0);
   EXPECT_EQ(plugin.Model()->band(11).q, 0.0);  // untouched since construction
-  EXPECT_STREQ(plugin.bandTexts[35].text(), "4.00");
+  EXPECT_EQ(std::string(plugin.bandTexts[35].text()), "4.00");
   EXPECT_EQ(plugin.output.redraws, 0);
   Set(plugin, param::BandFrequency(2), 1500.0);
-  EXPECT_STREQ(plugin.bandTexts[6].text(), "1.50 k");
+  EXPECT_EQ(std::string(plugin.bandTexts[6].text()), "1.50 k");
   Set(plugin, param::BandGain(2), -6.5);
-  EXPECT_STREQ(plugin.bandTexts[7].text(), "-6.5 dB");
+  EXPECT_EQ(std::string(plugin.bandTexts[7].text()), "-6.5 dB");
   EXPECT_GE(plugin.graph().redraws, 3);
 }
 
 TEST(CorrectionPluginEngine, OutputReadoutIsMarkedEvenWhenItsTextStays) {
   LinkedPlugin plugin;
   Set(plugin, param::kOut, -3.5);
-  EXPECT_STREQ(plugin.output.text(), "-3.5");
+  EXPECT_EQ(std::string(plugin.output.text()), "-3.5");
   const int redraws = plugin.output.redraws;
   plugin.OnParamChange(param::kOut);
   EXPECT_EQ(plugin.output.redraws, redraws + 1);
@@ -209,13 +209,13 @@ TEST(CorrectionPluginEngine, MissingFileShowsTheMessageAndReloadsClearIt) {
   LinkedPlugin plugin;
   plugin.path() = "/no/such/folder/headphone.csv";
   plugin.OnParamChange(param::kFrFile);
-  EXPECT_STREQ(plugin.status.text(), "FILE NOT FOUND: /no/such/folder/headphone.csv");
+  EXPECT_EQ(std::string(plugin.status.text()), "FILE NOT FOUND: /no/such/folder/headphone.csv");
 
   // Unloading empties the path and the curve but leaves the message.
   const std::string existing = TempFile("corvalen_engine_status.csv", "20,80\n20000,70\n");
   plugin.path() = existing;
   plugin.OnParamChange(param::kFrFile);
-  EXPECT_STREQ(plugin.status.text(), "");
+  EXPECT_EQ(std::string(plugin.status.text()), "");
   EXPECT_EQ(plugin.Model()->frCurve()[0], 80.0);
   plugin.path() = "/no/such/file.csv";
   plugin.OnParamChange(param::kFrFile);
@@ -223,9 +223,9 @@ TEST(CorrectionPluginEngine, MissingFileShowsTheMessageAndReloadsClearIt) {
   EXPECT_EQ(plugin.path(), "/no/such/file.csv");
   Set(plugin, param::kUnloadFr, 1.0);
   EXPECT_EQ(plugin.path(), "");
-  EXPECT_STREQ(plugin.status.text(), "FILE NOT FOUND: /no/such/file.csv");
+  EXPECT_EQ(std::string(plugin.status.text()), "FILE NOT FOUND: /no/such/file.csv");
   plugin.OnParamChange(param::kFrFile);
-  EXPECT_STREQ(plugin.status.text(), "");
+  EXPECT_EQ(std::string(plugin.status.text()), "");
 
   plugin.path() = existing;
   plugin.OnParamChange(param::kFrFile);
@@ -244,37 +244,37 @@ TEST(CorrectionPluginEngine, FilesWithoutDataSaySoAndReloadsClearIt) {
   const std::string equaliserText = folder + "/parametric_eq.txt";
   plugin.path() = equaliserText;
   plugin.OnParamChange(param::kFrFile);
-  EXPECT_EQ(plugin.status.text(), "NO DATA IN FILE: " + equaliserText);
+  EXPECT_EQ(std::string(plugin.status.text()), "NO DATA IN FILE: " + equaliserText);
   Set(plugin, param::kSeparator, 1.0);
-  EXPECT_EQ(plugin.status.text(), "NO DATA IN FILE: " + equaliserText);
+  EXPECT_EQ(std::string(plugin.status.text()), "NO DATA IN FILE: " + equaliserText);
 
   plugin.path() = folder + "/blank_separated.txt";
   plugin.OnParamChange(param::kFrFile);
-  EXPECT_EQ(plugin.status.text(), "");
+  EXPECT_EQ(std::string(plugin.status.text()), "");
   EXPECT_EQ(plugin.Model()->frCurve()[0], 80.5);
   plugin.path() = folder + "/empty.csv";
   plugin.OnParamChange(param::kFrFile);
-  EXPECT_EQ(plugin.status.text(), "NO DATA IN FILE: " + folder + "/empty.csv");
+  EXPECT_EQ(std::string(plugin.status.text()), "NO DATA IN FILE: " + folder + "/empty.csv");
   for (int i = 0; i < 800; ++i) ASSERT_EQ(plugin.Model()->frCurve()[i], 0.0);
 
   // A title line holding the comma is a point with the comma setting only.
   const std::string title = TempFile("corvalen_engine_title_only.csv", "Left,Right\n");
   plugin.path() = title;
   plugin.OnParamChange(param::kFrFile);
-  EXPECT_EQ(plugin.status.text(), "NO DATA IN FILE: " + title);
+  EXPECT_EQ(std::string(plugin.status.text()), "NO DATA IN FILE: " + title);
   Set(plugin, param::kSeparator, 0.0);
-  EXPECT_EQ(plugin.status.text(), "");
+  EXPECT_EQ(std::string(plugin.status.text()), "");
   Set(plugin, param::kSeparator, 1.0);
-  EXPECT_EQ(plugin.status.text(), "NO DATA IN FILE: " + title);
+  EXPECT_EQ(std::string(plugin.status.text()), "NO DATA IN FILE: " + title);
 
   // An unload leaves the message; the reload of the empty path clears it.
   Set(plugin, param::kUnloadFr, 1.0);
-  EXPECT_EQ(plugin.status.text(), "NO DATA IN FILE: " + title);
+  EXPECT_EQ(std::string(plugin.status.text()), "NO DATA IN FILE: " + title);
   plugin.OnParamChange(param::kFrFile);
-  EXPECT_EQ(plugin.status.text(), "");
+  EXPECT_EQ(std::string(plugin.status.text()), "");
   plugin.path() = "/no/such/folder/headphone.csv";
   Set(plugin, param::kSeparator, 0.0);
-  EXPECT_EQ(plugin.status.text(), "FILE NOT FOUND: /no/such/folder/headphone.csv");
+  EXPECT_EQ(std::string(plugin.status.text()), "FILE NOT FOUND: /no/such/folder/headphone.csv");
   std::remove(title.c_str());
 }
 
@@ -307,7 +307,7 @@ TEST(CorrectionPluginEngine, SampleRateRetunesBandsAndKeepsMemories) {
   plugin.Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, 44100.0f);
   plugin.Dispatch(vst2::effSetBlockSize, 0, 64, nullptr, 0.0f);
   EXPECT_STREQ(plugin.SampleRateText(), "Fs: 44.1 kHz");
-  EXPECT_STREQ(plugin.sampleRate.text(), "Fs: 44.1 kHz");
+  EXPECT_EQ(std::string(plugin.sampleRate.text()), "Fs: 44.1 kHz");
   std::vector<double> l(64, 0.0), r(64, 0.0);
   l[0] = 1.0;
   double* io[2] = {l.data(), r.data()};
