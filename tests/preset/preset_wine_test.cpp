@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine_state.h"
 #include "engine/parameter_table.h"
 #include "shell/parameter.h"
 #include "tool_run.h"
@@ -175,7 +176,7 @@ TEST_F(PresetInTheDllTest, AProgramTheDllSavedShowsAndExportsAsItHoldsIt) {
   EXPECT_EQ(shown.out.rfind("Program       Saved by the DAW\n", 0), 0u) << shown.out;
   EXPECT_NE(shown.out.find("Output level  " + host.DispatchText(vst2::effGetParamDisplay, param::kOut) + " dB\n"),
             std::string::npos) << shown.out;
-  for (int band = 0; band < param::kBandCount; ++band) {
+  for (int band = 0; band < kBandCount; ++band) {
     const std::string number = (band < 9 ? "   " : "  ") + std::to_string(band + 1) + "  ";
     const std::size_t start = shown.out.find("\n" + number);
     ASSERT_NE(start, std::string::npos) << number;
@@ -197,7 +198,7 @@ TEST_F(PresetInTheDllTest, AProgramTheDllSavedShowsAndExportsAsItHoldsIt) {
   ASSERT_EQ(parsed.correction.filters.size(), 12u) << exported.out;  // every band is on or has gain
   const auto value = [&expected](int index) { return expected[static_cast<std::size_t>(index)]->Value(); };
   EXPECT_EQ(*parsed.correction.preampDb, value(param::kOut));
-  for (int band = 0; band < param::kBandCount; ++band) {
+  for (int band = 0; band < kBandCount; ++band) {
     const ParametricFilter& filter = parsed.correction.filters[static_cast<std::size_t>(band)];
     EXPECT_EQ(filter.on, value(param::BandSwitch(band)) != 0.0) << band;
     EXPECT_EQ(filter.shape, band == 0 ? FilterShape::LowShelf : FilterShape::Peak) << band;

@@ -1,3 +1,4 @@
+#include "engine/engine_state.h"
 #include "tools/preset/band_layout.h"
 
 #include <algorithm>
@@ -10,7 +11,7 @@ namespace corvalen::preset {
 namespace {
 
 constexpr int kFirstBand = 0;
-constexpr int kLastBand = param::kBandCount - 1;
+constexpr int kLastBand = kBandCount - 1;
 
 const ParamTableEntry& Row(int index) { return kParameterTable[static_cast<std::size_t>(index)]; }
 
@@ -64,17 +65,17 @@ LayoutOutcome LayOutCorrection(const ParametricCorrection& correction) {
           AtLine(filter.line, "switched off at 0 dB, the filter does nothing and is left out"));
       continue;
     }
-    if (++placed > param::kBandCount) {
+    if (++placed > kBandCount) {
       outcome.error = AtLine(filter.line, "filter number " + std::to_string(placed) +
                                               " does not fit: the equaliser has " +
-                                              std::to_string(param::kBandCount) + " bands");
+                                              std::to_string(kBandCount) + " bands");
       return outcome;
     }
     const ParametricFilter*& shelf =
         filter.shape == FilterShape::LowShelf ? lowShelf : highShelf;
     if (filter.shape != FilterShape::Peak) {
       if (shelf != nullptr) {
-        const int band = filter.shape == FilterShape::LowShelf ? 1 : param::kBandCount;
+        const int band = filter.shape == FilterShape::LowShelf ? 1 : kBandCount;
         outcome.error = AtLine(filter.line, std::string("a second ") + NamesOf(filter.shape).description +
                                                 ": only band " + std::to_string(band) +
                                                 " can be one, and it holds the " +

@@ -1,3 +1,4 @@
+#include "engine/engine_state.h"
 #include "tools/preset/preset_instance.h"
 
 #include <cstddef>
@@ -51,7 +52,7 @@ bool SetExactly(PresetPlugin& plugin, int index, double value) {
 // tool relies on the plug-in's own mapping instead of repeating it.
 bool SetBandShape(PresetPlugin& plugin, int band, FilterShape wanted) {
   const int typeSwitch = band == 0 ? param::kTypeBand1
-                         : band == param::kBandCount - 1 ? param::kTypeBand12
+                         : band == kBandCount - 1 ? param::kTypeBand12
                                                          : -1;
   ResponseModel* model = plugin.Model();
   if (model == nullptr) return false;
@@ -96,7 +97,7 @@ bool PresetInstance::Apply(const PresetProgram& program, std::string& error) {
     return false;
   }
   LockScope lock(plugin_->Lock());
-  for (int band = 0; band < param::kBandCount; ++band) {
+  for (int band = 0; band < kBandCount; ++band) {
     const BandSetting& setting = program.bands[static_cast<std::size_t>(band)];
     const std::string which = "band " + std::to_string(band + 1);
     if (!SetExactly(*plugin_, param::BandSwitch(band), setting.on ? 1.0 : 0.0) ||
@@ -127,7 +128,7 @@ PresetProgram PresetInstance::Read() const {
   LockScope lock(plugin_->Lock());
   const auto value = [this](int index) { return plugin_->Param(index)->Value(); };
   const ResponseModel* model = plugin_->Model();
-  for (int band = 0; band < param::kBandCount; ++band) {
+  for (int band = 0; band < kBandCount; ++band) {
     BandSetting& setting = program.bands[static_cast<std::size_t>(band)];
     setting.on = value(param::BandSwitch(band)) >= 0.5;
     setting.frequencyHz = value(param::BandFrequency(band));

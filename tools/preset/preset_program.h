@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "engine/engine_state.h"
 #include "engine/parameter_table.h"
 #include "tools/preset/parametric_text.h"
 
@@ -24,7 +25,7 @@ struct BandSetting {
 };
 
 struct PresetProgram {
-  std::array<BandSetting, param::kBandCount> bands{};
+  std::array<BandSetting, kBandCount> bands{};
   double outputDb = 0.0;
   bool equaliserBypassed = false;
   std::string measurementPath;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine_state.h"
 #include "engine/parameter_table.h"
 #include "tools/preset/band_layout.h"
 #include "tools/preset/commands.h"
@@ -117,7 +118,7 @@ int RunShow(const ReadRequest& request, std::FILE* out, std::FILE* errors) {
   std::fprintf(out, "Output level  %s\n", instance.DisplayText(param::kOut).c_str());
   std::fprintf(out, "EQ bypass     %s\n", instance.DisplayText(param::kBypassEq).c_str());
   std::fprintf(out, "\nband  switch  type       frequency     gain      Q\n");
-  for (int band = 0; band < param::kBandCount; ++band) {
+  for (int band = 0; band < kBandCount; ++band) {
     std::fprintf(out, "%4d  %-6s  %-9s  %12s  %-8s  %s\n", band + 1,
                  instance.DisplayText(param::BandSwitch(band)).c_str(),
                  NamesOf(program.bands[static_cast<std::size_t>(band)].shape).bandType,
