@@ -69,13 +69,12 @@ class CorrectionPlugin : public Vst2Plugin {
   bool SerializeCustomPresetData(ByteChunk& chunk);
   int UnserializeCustomPresetData(const ByteChunk& chunk, int position);
 
+  // The measurement path (UTF-8): the state chunks, the change handler and the model read it;
+  // the editor's file button edits this same string.
   std::string measurementPath_;
 
   // Creates the response model, which the plug-in owns until it is destroyed.
   void CreateResponseModel();
-  // The measurement path the change handler works with: the file button's string once it
-  // exists (which is this same measurementPath_), otherwise measurementPath_.
-  std::string& CurrentMeasurementPath();
   void HandleBandValue(int index);
   // Band bandNumber (1-based) takes the type and its new coefficients; the graph is marked.
   void SetBandType(int bandNumber, BandType type);

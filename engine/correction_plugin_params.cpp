@@ -53,10 +53,9 @@ void CorrectionPlugin::CreateResponseModel() {
   responseModel_ = ownedModel_.get();
 }
 
-void CorrectionPlugin::ConnectEditorControls(const EditorLinks& links) { links_ = links; }
-
-std::string& CorrectionPlugin::CurrentMeasurementPath() {
-  return links_.fileButton != nullptr ? links_.fileButton->path() : measurementPath_;
+void CorrectionPlugin::ConnectEditorControls(const EditorLinks& links) {
+  links_ = links;
+  if (links_.fileButton != nullptr) links_.fileButton->bindPath(measurementPath_);
 }
 
 void CorrectionPlugin::MarkGraph() {
@@ -148,7 +147,7 @@ void CorrectionPlugin::HandleBandValue(int index) {
 
 // Every change of "FR_file" is a request to read the file again, whatever its value.
 void CorrectionPlugin::HandleMeasurementFile() {
-  const std::string path = CurrentMeasurementPath();
+  const std::string& path = measurementPath_;
   const std::size_t points = ReloadMeasurement(path);
   const bool exists = !path.empty() && PathExists(path);
   if (links_.statusText != nullptr && !path.empty()) {
@@ -183,7 +182,7 @@ void CorrectionPlugin::ShowMeasurementStatus(const std::string& path, bool exist
 // The new choice is in place before the file is read again with it.
 void CorrectionPlugin::HandleSeparator(double value) {
   engine_.separator = AsFlag(value);
-  const std::string path = CurrentMeasurementPath();
+  const std::string& path = measurementPath_;
   ShowMeasurementStatus(path, PathExists(path), ReloadMeasurement(path));
 }
 
@@ -210,7 +209,7 @@ void CorrectionPlugin::HandleSplash(double value) {
 // A shown file-not-found message stays: only the next reload clears it.
 void CorrectionPlugin::HandleUnload() {
   if (links_.fileButton == nullptr || responseModel_ == nullptr) return;
-  CurrentMeasurementPath().clear();
+  measurementPath_.clear();
   LoadMeasurement(*responseModel_, std::string());
   MarkGraph();
 }

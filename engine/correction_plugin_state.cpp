@@ -14,7 +14,7 @@ namespace corvalen {
 // button's once the editor exists.
 
 bool CorrectionPlugin::SerializeCustomPresetData(ByteChunk& chunk) {
-  const std::string& path = CurrentMeasurementPath();
+  const std::string& path = measurementPath_;
   // A path longer than the chunk can carry is saved as no path: failing instead would make
   // effGetChunk answer 0 and the host would save none of the parameters either.
   if (path.size() > static_cast<std::size_t>(kMaxCustomDataLength)) {
@@ -24,7 +24,7 @@ bool CorrectionPlugin::SerializeCustomPresetData(ByteChunk& chunk) {
 }
 
 int CorrectionPlugin::UnserializeCustomPresetData(const ByteChunk& chunk, int position) {
-  return ReadCustomData(chunk, position, CurrentMeasurementPath());
+  return ReadCustomData(chunk, position, measurementPath_);
 }
 
 bool CorrectionPlugin::WriteSnapshot(ByteChunk& chunk) {

@@ -49,7 +49,11 @@ class VisibilityLink {
 class FileButtonLink {
  public:
   virtual ~FileButtonLink() = default;
+  // Instance lock held: the string the button edits.
   virtual std::string& path() = 0;
+  // Once, when the engine connects the editor: from here the button edits the plug-in's own
+  // string and keeps no copy, so a chosen file outlives the editor and no reader goes stale.
+  virtual void bindPath(std::string& path) = 0;
 };
 
 inline constexpr int kBandReadoutCount = 3 * kBandCount;  // frequency, gain and Q of each

@@ -62,9 +62,6 @@ void AssembleEditor(CorrectionPlugin& plugin) {
 
   EditorLinks links = editor::BuildLayoutControls(*graphics, *plugin.Model());
   editor::RegisterLayoutFonts(*graphics);
-  // From here the file button's string is the measurement path; it starts as the one the
-  // restored state holds.
-  if (links.fileButton != nullptr) links.fileButton->path() = plugin.MeasurementPath();
   plugin.ConnectEditorControls(links);
 
   // Under the instance lock every control takes its parameter's value; the record then says

@@ -19,7 +19,7 @@ void FileButton::mouseUp(int, int, int) {
     PluginBase* target = plugin();
     // Host threads read the path (state chunks, the change handler) under the instance lock.
     LockScope scope(target != nullptr ? target->Lock() : nullptr);
-    if (picked) path_.swap(chosen);
+    if (picked) path_->swap(chosen);
     markDirty(true);
 }
 

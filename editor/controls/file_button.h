@@ -23,10 +23,13 @@ public:
     void mouseUp(int x, int y, int modifiers) override;
 
     // Instance lock held: the measurement path (UTF-8, empty when none).
-    std::string& path() override { return path_; }
+    std::string& path() override { return *path_; }
+    void bindPath(std::string& path) override { path_ = &path; }
 
 private:
-    std::string path_;
+    // A button not yet connected to a plug-in (tests) edits a string of its own.
+    std::string unboundPath_;
+    std::string* path_ = &unboundPath_;
 };
 
 }  // namespace corvalen::editor

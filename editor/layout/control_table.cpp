@@ -25,38 +25,38 @@ constexpr int kReadoutHeight = 32;
 constexpr double kBandKnobGearing = 6.0;
 
 // An image control at (x, y): its rect is one frame of the image.
-constexpr ControlSpec Image(Kind kind, int parameter, int x, int y, int imageId, int frameWidth,
+constexpr ControlRow Image(Kind kind, int parameter, int x, int y, int imageId, int frameWidth,
                             int frameHeight, int frames, Role role = Role::None) {
-    ControlSpec spec;
-    spec.kind = kind;
-    spec.parameter = parameter;
-    spec.rect = {x, y, x + frameWidth, y + frameHeight};
-    spec.imageId = imageId;
-    spec.frameWidth = frameWidth;
-    spec.frameHeight = frameHeight;
-    spec.frameCount = frames;
-    spec.role = role;
-    return spec;
+    ControlRow entry;
+    entry.kind = kind;
+    entry.parameter = parameter;
+    entry.rect = {x, y, x + frameWidth, y + frameHeight};
+    entry.imageId = imageId;
+    entry.frameWidth = frameWidth;
+    entry.frameHeight = frameHeight;
+    entry.frameCount = frames;
+    entry.role = role;
+    return entry;
 }
 
-constexpr ControlSpec Text(const LayoutRect& rect, Style style, Role role = Role::None,
+constexpr ControlRow Text(const LayoutRect& rect, Style style, Role role = Role::None,
                            int roleIndex = 0, const char* text = "") {
-    ControlSpec spec;
-    spec.kind = Kind::Text;
-    spec.rect = rect;
-    spec.style = style;
-    spec.text = text;
-    spec.role = role;
-    spec.roleIndex = roleIndex;
-    return spec;
+    ControlRow entry;
+    entry.kind = Kind::Text;
+    entry.rect = rect;
+    entry.style = style;
+    entry.text = text;
+    entry.role = role;
+    entry.roleIndex = roleIndex;
+    return entry;
 }
 
-constexpr ControlSpec Drawing(Kind kind, const LayoutRect& rect, Role role) {
-    ControlSpec spec;
-    spec.kind = kind;
-    spec.rect = rect;
-    spec.role = role;
-    return spec;
+constexpr ControlRow Drawing(Kind kind, const LayoutRect& rect, Role role) {
+    ControlRow entry;
+    entry.kind = kind;
+    entry.rect = rect;
+    entry.role = role;
+    return entry;
 }
 
 constexpr const char* kBandNumbers[kLayoutBandCount] = {"1", "2", "3", "4",  "5",  "6",
@@ -65,7 +65,7 @@ constexpr const char* kBandNumbers[kLayoutBandCount] = {"1", "2", "3", "4",  "5"
 constexpr ControlTable MakeControlTable() {
     ControlTable table{};
     int row = 0;
-    auto add = [&](const ControlSpec& spec) { table[static_cast<std::size_t>(row++)] = spec; };
+    auto add = [&](const ControlRow& entry) { table[static_cast<std::size_t>(row++)] = entry; };
 
     add(Image(Kind::Background, -1, 0, 0, kImageBackground, 1600, 1054, 1));
     add(Image(Kind::FileButton, param::kFrFile, 1428, 916, kImageFileButton, 114, 40, 2,
@@ -89,7 +89,7 @@ constexpr ControlTable MakeControlTable() {
         const int values[3] = {param::BandFrequency(band), param::BandGain(band),
                                param::BandQuality(band)};
         for (int quantity = 0; quantity < 3; ++quantity) {
-            ControlSpec knob = Image(Kind::Knob, values[quantity], x - 4, kKnobTops[quantity],
+            ControlRow knob = Image(Kind::Knob, values[quantity], x - 4, kKnobTops[quantity],
                                      kImageBandKnob, kKnobSize, kKnobSize, 60);
             knob.gearing = kBandKnobGearing;
             add(knob);
@@ -105,7 +105,7 @@ constexpr ControlTable MakeControlTable() {
     add(Image(Kind::Switch, param::kTypeBand12, 1308, 998, kImageBand12Type, 88, 40, 2,
               Role::TypeSwitch));
     // The handle travels the whole target; the slider draws and takes the mouse there.
-    ControlSpec output = Image(Kind::Slider, param::kOut, 1420, 1014, kImageOutputHandle, 40, 36, 1);
+    ControlRow output = Image(Kind::Slider, param::kOut, 1420, 1014, kImageOutputHandle, 40, 36, 1);
     output.rect = {1420, 1014, 1588, 1050};
     output.target = output.rect;
     output.trackLength = 168;
@@ -115,7 +115,7 @@ constexpr ControlTable MakeControlTable() {
     add(Image(Kind::Switch, param::kBypassEq, 0, 646, kImageBypassSwitch, 42, 36, 2,
               Role::BypassSwitch));
     // Invisible: it draws nothing and only takes presses in its target.
-    ControlSpec toggle;
+    ControlRow toggle;
     toggle.kind = Kind::ToggleArea;
     toggle.parameter = param::kSplashScreen;
     toggle.target = {176, 1012, 212, 1048};
@@ -132,7 +132,7 @@ constexpr ControlTable MakeControlTable() {
     }
 
     add(Image(Kind::Switch, param::kSeparator, 1428, 724, kImageSeparatorSwitch, 154, 32, 2));
-    ControlSpec level = Image(Kind::ValueKnob, param::kTargetResponses, 1428, 804,
+    ControlRow level = Image(Kind::ValueKnob, param::kTargetResponses, 1428, 804,
                               kImageOffsetPlate, 154, 32, 1);
     level.gearing = 14.0;
     add(level);
@@ -144,8 +144,8 @@ constexpr ControlTable MakeControlTable() {
 
 constexpr int CountFilledRows(const ControlTable& table) {
     int filled = 0;
-    for (const ControlSpec& spec : table) {
-        if (spec.kind != Kind::Background || spec.imageId != 0) ++filled;
+    for (const ControlRow& entry : table) {
+        if (entry.kind != Kind::Background || entry.imageId != 0) ++filled;
     }
     return filled;
 }

@@ -56,7 +56,7 @@ enum class ControlRole : std::uint8_t {
     BandReadout,  // roleIndex: frequency, gain, Q of band 1, then band 2, ...
 };
 
-struct ControlSpec {
+struct ControlRow {
     ControlKind kind = ControlKind::Background;
     int parameter = -1;    // host parameter index; -1 for none
     LayoutRect rect;       // where the control draws; an image control's is one frame
@@ -80,7 +80,7 @@ inline constexpr int kLayoutBandCount = 12;
 // on/off switch, the band number.
 inline constexpr int kControlsPerBand = 5;
 
-using ControlTable = std::array<ControlSpec, kLayoutControlCount>;
+using ControlTable = std::array<ControlRow, kLayoutControlCount>;
 
 extern const ControlTable kControlTable;
 

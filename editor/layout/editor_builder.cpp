@@ -22,18 +22,18 @@ namespace {
 
 // The row's image at half size, as every image control names it; the scale decides which
 // of the pair is drawn.
-BitmapRef ImageOf(const ControlSpec& spec) {
+BitmapRef ImageOf(const ControlRow& entry) {
     BitmapRef image;
-    image.frameWidth = spec.frameWidth;
-    image.frameHeight = spec.frameHeight;
-    image.frameCount = spec.frameCount;
-    image.resourceId = spec.imageId | 1;
+    image.frameWidth = entry.frameWidth;
+    image.frameHeight = entry.frameHeight;
+    image.frameCount = entry.frameCount;
+    image.resourceId = entry.imageId | 1;
     return image;
 }
 
 // A text the engine writes goes into the links by its role.
-void LinkText(const ControlSpec& spec, TextControl& text, EditorLinks& links) {
-    switch (spec.role) {
+void LinkText(const ControlRow& entry, TextControl& text, EditorLinks& links) {
+    switch (entry.role) {
         case ControlRole::StatusText:
             links.statusText = &text;
             break;
@@ -44,8 +44,8 @@ void LinkText(const ControlSpec& spec, TextControl& text, EditorLinks& links) {
             links.outputReadout = &text;
             break;
         case ControlRole::BandReadout:
-            if (spec.roleIndex >= 0 && spec.roleIndex < kBandReadoutCount) {
-                links.bandReadouts[spec.roleIndex] = &text;
+            if (entry.roleIndex >= 0 && entry.roleIndex < kBandReadoutCount) {
+                links.bandReadouts[entry.roleIndex] = &text;
             }
             break;
         default:
@@ -54,48 +54,48 @@ void LinkText(const ControlSpec& spec, TextControl& text, EditorLinks& links) {
 }
 
 // The control of one row; the links gain it when the engine writes through it.
-std::unique_ptr<EditorControl> MakeControl(const ControlSpec& spec, const ResponseModel& model,
+std::unique_ptr<EditorControl> MakeControl(const ControlRow& entry, const ResponseModel& model,
                                            EditorLinks& links) {
-    const int x = spec.rect.left;
-    const int y = spec.rect.top;
-    switch (spec.kind) {
+    const int x = entry.rect.left;
+    const int y = entry.rect.top;
+    switch (entry.kind) {
         case ControlKind::Background:
-            return std::make_unique<BackgroundImage>(ImageOf(spec));
+            return std::make_unique<BackgroundImage>(ImageOf(entry));
         case ControlKind::FileButton: {
-            auto button = std::make_unique<FileButton>(x, spec.parameter, ImageOf(spec));
+            auto button = std::make_unique<FileButton>(x, entry.parameter, ImageOf(entry));
             links.fileButton = button.get();
             return button;
         }
         case ControlKind::MomentaryButton:
-            return std::make_unique<MomentaryButton>(x, spec.parameter, ImageOf(spec));
+            return std::make_unique<MomentaryButton>(x, entry.parameter, ImageOf(entry));
         case ControlKind::ResponseGraph: {
-            auto graph = std::make_unique<ResponseGraph>(model, spec.rect);
+            auto graph = std::make_unique<ResponseGraph>(model, entry.rect);
             links.graph = graph.get();
             return graph;
         }
         case ControlKind::Text: {
-            auto text = std::make_unique<TextControl>(spec.rect, MakeLayoutTextStyle(spec.style),
-                                                      spec.text);
-            LinkText(spec, *text, links);
+            auto text = std::make_unique<TextControl>(entry.rect, MakeLayoutTextStyle(entry.style),
+                                                      entry.text);
+            LinkText(entry, *text, links);
             return text;
         }
         case ControlKind::Switch:
-            return std::make_unique<SwitchControl>(x, y, spec.parameter, ImageOf(spec));
+            return std::make_unique<SwitchControl>(x, y, entry.parameter, ImageOf(entry));
         case ControlKind::GraphLegend:
-            return std::make_unique<GraphLegend>(spec.rect);
+            return std::make_unique<GraphLegend>(entry.rect);
         case ControlKind::Knob:
-            return std::make_unique<Knob>(spec.rect, spec.parameter, ImageOf(spec), spec.gearing);
+            return std::make_unique<Knob>(entry.rect, entry.parameter, ImageOf(entry), entry.gearing);
         case ControlKind::ValueKnob:
-            return std::make_unique<ValueKnob>(spec.rect, spec.parameter, ImageOf(spec),
-                                               spec.gearing);
+            return std::make_unique<ValueKnob>(entry.rect, entry.parameter, ImageOf(entry),
+                                               entry.gearing);
         case ControlKind::Slider:
-            return std::make_unique<Slider>(spec.target, spec.parameter, ImageOf(spec),
-                                            spec.trackLength, spec.horizontal);
+            return std::make_unique<Slider>(entry.target, entry.parameter, ImageOf(entry),
+                                            entry.trackLength, entry.horizontal);
         case ControlKind::ToggleArea:
-            return std::make_unique<ToggleArea>(spec.parameter, spec.target);
+            return std::make_unique<ToggleArea>(entry.parameter, entry.target);
         case ControlKind::ImageDisplay: {
-            auto display = std::make_unique<ImageDisplay>(x, y, spec.parameter, ImageOf(spec));
-            if (spec.role == ControlRole::SplashImage) links.splashImage = display.get();
+            auto display = std::make_unique<ImageDisplay>(x, y, entry.parameter, ImageOf(entry));
+            if (entry.role == ControlRole::SplashImage) links.splashImage = display.get();
             return display;
         }
     }
@@ -107,8 +107,8 @@ std::unique_ptr<EditorControl> MakeControl(const ControlSpec& spec, const Respon
 EditorLinks BuildLayoutControls(EditorGraphics& graphics, const ResponseModel& model,
                                 const ControlTable& table) {
     EditorLinks links;
-    for (const ControlSpec& spec : table) {
-        std::unique_ptr<EditorControl> control = MakeControl(spec, model, links);
+    for (const ControlRow& entry : table) {
+        std::unique_ptr<EditorControl> control = MakeControl(entry, model, links);
         if (control != nullptr) graphics.attach(std::move(control));
     }
     return links;

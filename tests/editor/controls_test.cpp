@@ -122,6 +122,8 @@ TEST(FileButton, KeepsTheOldPathWhenCancelledAndPushesZeroEitherWay) {
     button->mouseDown(1430, 920, kLeft);
     button->mouseUp(1430, 920, 0);
     EXPECT_EQ(button->path(), missing);
+    // The plug-in's own path, which its chunks save, is the one the user chose.
+    EXPECT_EQ(editor.plugin->MeasurementPath(), missing);
     EXPECT_STREQ(status->text(), ("FILE NOT FOUND: " + missing).c_str());
     EXPECT_EQ(button->currentFrame(), 0);
 

@@ -46,7 +46,9 @@ class FakeFileButton : public FileButtonLink {
  public:
   explicit FakeFileButton(std::string& path) : path_(path) {}
   std::string& path() override { return path_; }
+  void bindPath(std::string& path) override { bound = &path; }
   std::string& path_;
+  std::string* bound = nullptr;
 };
 
 class CountingGraph : public RedrawLink {

@@ -14,7 +14,7 @@ namespace corvalen::preset {
 class PresetPlugin final : public CorrectionPlugin {
  public:
   using CorrectionPlugin::CorrectionPlugin;
-  void SetMeasurementPath(const std::string& path) { CurrentMeasurementPath() = path; }
+  void SetMeasurementPath(const std::string& path) { measurementPath_ = path; }
 };
 
 namespace {

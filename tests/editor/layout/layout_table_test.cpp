@@ -46,7 +46,7 @@ std::string Repeat(const std::string& piece, int times) {
 
 TEST(LayoutTable, AttachOrderIsTheDrawingOrderOfAllControls) {
     std::string order;
-    for (const ControlSpec& spec : kControlTable) order += Letter(spec.kind);
+    for (const ControlRow& entry : kControlTable) order += Letter(entry.kind);
     const std::string expected = "BFMGTT" "SSSSL" + Repeat("KKKST", 12) + "SSRTSA" +
                                  Repeat("T", 36) + "SVI";
     EXPECT_EQ(order, expected);
@@ -111,14 +111,14 @@ TEST(LayoutTable, ControlsSitWhereAPersonFindsThem) {
     };
     for (const Place& place : places) {
         SCOPED_TRACE(place.what);
-        const ControlSpec& spec = kControlTable[static_cast<std::size_t>(place.row)];
-        EXPECT_EQ(spec.rect, place.rect);
-        EXPECT_EQ(spec.parameter, place.parameter);
-        EXPECT_EQ(spec.imageId, place.image);
+        const ControlRow& entry = kControlTable[static_cast<std::size_t>(place.row)];
+        EXPECT_EQ(entry.rect, place.rect);
+        EXPECT_EQ(entry.parameter, place.parameter);
+        EXPECT_EQ(entry.imageId, place.image);
     }
-    const ControlSpec& toggle = kControlTable[layout_row::kSplashToggle];
+    const ControlRow& toggle = kControlTable[layout_row::kSplashToggle];
     EXPECT_EQ(toggle.target, (LayoutRect{176, 1012, 212, 1048}));
-    const ControlSpec& slider = kControlTable[layout_row::kOutputSlider];
+    const ControlRow& slider = kControlTable[layout_row::kOutputSlider];
     EXPECT_EQ(slider.target, slider.rect);
     EXPECT_EQ(slider.trackLength, 168);
     EXPECT_TRUE(slider.horizontal);
@@ -132,8 +132,8 @@ TEST(LayoutTable, EveryBandHasItsColumnAndReadOutsCentredUnderTheKnobs) {
         const int parameters[3] = {param::BandFrequency(band), param::BandGain(band),
                                    param::BandQuality(band)};
         for (int quantity = 0; quantity < 3; ++quantity) {
-            const ControlSpec& knob = kControlTable[layout_row::BandControl(band, quantity)];
-            const ControlSpec& readout = kControlTable[layout_row::BandReadout(band, quantity)];
+            const ControlRow& knob = kControlTable[layout_row::BandControl(band, quantity)];
+            const ControlRow& readout = kControlTable[layout_row::BandReadout(band, quantity)];
             EXPECT_EQ(knob.kind, Kind::Knob);
             EXPECT_EQ(knob.parameter, parameters[quantity]);
             EXPECT_EQ(knob.gearing, 6.0);
@@ -145,7 +145,7 @@ TEST(LayoutTable, EveryBandHasItsColumnAndReadOutsCentredUnderTheKnobs) {
             EXPECT_EQ(readout.roleIndex, 3 * band + quantity);
             EXPECT_EQ(readout.style, LayoutTextStyle::BandReadout);
         }
-        const ControlSpec& number = kControlTable[layout_row::BandControl(band, 4)];
+        const ControlRow& number = kControlTable[layout_row::BandControl(band, 4)];
         EXPECT_EQ(std::string(number.text), std::to_string(band + 1));
         EXPECT_EQ(number.style, LayoutTextStyle::BandNumber);
     }
@@ -153,8 +153,8 @@ TEST(LayoutTable, EveryBandHasItsColumnAndReadOutsCentredUnderTheKnobs) {
 
 TEST(LayoutTable, EveryParameterIsBoundOnceAndTheSplashTwice) {
     std::array<int, param::kCount> bound{};
-    for (const ControlSpec& spec : kControlTable) {
-        if (spec.parameter >= 0) ++bound[static_cast<std::size_t>(spec.parameter)];
+    for (const ControlRow& entry : kControlTable) {
+        if (entry.parameter >= 0) ++bound[static_cast<std::size_t>(entry.parameter)];
     }
     for (int index = 0; index < param::kCount; ++index) {
         EXPECT_EQ(bound[static_cast<std::size_t>(index)], index == param::kSplashScreen ? 2 : 1)
@@ -207,17 +207,17 @@ std::map<int, std::array<int, 3>> ReadImageTable() {
 TEST(LayoutTable, ImageFramesAreTheSizesTheImageTableRenders) {
     const auto images = ReadImageTable();
     ASSERT_EQ(images.size(), 13u);
-    for (const ControlSpec& spec : kControlTable) {
-        if (spec.imageId == 0) continue;
-        SCOPED_TRACE(spec.imageId);
-        ASSERT_EQ(images.count(spec.imageId), 1u);
-        const auto& size = images.at(spec.imageId);
-        EXPECT_EQ(spec.frameWidth, size[0]);
-        EXPECT_EQ(spec.frameHeight, size[1] / size[2]);
-        EXPECT_EQ(spec.frameCount, size[2]);
-        if (spec.kind != Kind::Slider && spec.kind != Kind::Knob) {
-            EXPECT_EQ(spec.rect.right - spec.rect.left, spec.frameWidth);
-            EXPECT_EQ(spec.rect.bottom - spec.rect.top, spec.frameHeight);
+    for (const ControlRow& entry : kControlTable) {
+        if (entry.imageId == 0) continue;
+        SCOPED_TRACE(entry.imageId);
+        ASSERT_EQ(images.count(entry.imageId), 1u);
+        const auto& size = images.at(entry.imageId);
+        EXPECT_EQ(entry.frameWidth, size[0]);
+        EXPECT_EQ(entry.frameHeight, size[1] / size[2]);
+        EXPECT_EQ(entry.frameCount, size[2]);
+        if (entry.kind != Kind::Slider && entry.kind != Kind::Knob) {
+            EXPECT_EQ(entry.rect.right - entry.rect.left, entry.frameWidth);
+            EXPECT_EQ(entry.rect.bottom - entry.rect.top, entry.frameHeight);
         }
     }
 }
