@@ -1,12 +1,17 @@
-// The few file-system calls the editor's settings file needs, by UTF-8 path: the folder an
-// environment variable names, folder status and creation, and whole small text files.
-// Windows reaches every path through the wide-character calls; elsewhere the bytes are the
-// path.
+// What the editor's settings file needs from the file system, by UTF-8 path: the folder an
+// environment variable names and the platform's separator (editor/win, editor/native), and
+// whole small text files over the engine's file access, which reaches every path on Windows
+// through the wide-character calls.
 #pragma once
 
 #include <string>
 
+#include "engine/file_access.h"
+
 namespace corvalen::editor {
+
+using corvalen::CreateFolder;
+using corvalen::FolderExists;
 
 // The platform's separator between a folder and a name in it.
 char PathSeparator();
@@ -14,10 +19,6 @@ char PathSeparator();
 // The value of environment variable `name` as UTF-8; false (folder empty) when it is unset
 // or empty.
 bool EnvironmentFolder(const char* name, std::string& folder);
-
-bool FolderExists(const std::string& path);
-// Creates one folder (its parent must exist); true when it exists afterwards.
-bool CreateFolder(const std::string& path);
 
 // The file's first line without its line end; false when it cannot be opened.
 bool ReadFirstLine(const std::string& path, std::string& line);

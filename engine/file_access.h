@@ -15,4 +15,11 @@ std::FILE* OpenFileForReading(const std::string& utf8Path);
 // Whether something (a file or a folder) exists at the path: the file-status query.
 bool PathExists(const std::string& utf8Path);
 
+// A binary stream that creates or replaces the file, or null. The caller closes it.
+std::FILE* OpenFileForWriting(const std::string& utf8Path);
+
+bool FolderExists(const std::string& utf8Path);
+// Creates one folder (its parent must exist); true when it exists afterwards.
+bool CreateFolder(const std::string& utf8Path);
+
 }  // namespace corvalen

@@ -1,9 +1,6 @@
 #include <windows.h>
 
-#include <sys/stat.h>
 #include <wchar.h>
-
-#include <cstdio>
 
 #include "editor/settings_files.h"
 
@@ -41,37 +38,6 @@ bool EnvironmentFolder(const char* name, std::string& folder) {
     const wchar_t* value = _wgetenv(wideName.c_str());
     folder = value != nullptr ? Utf8(value) : std::string();
     return !folder.empty();
-}
-
-bool FolderExists(const std::string& path) {
-    const std::wstring wide = Wide(path);
-    struct _stat64 status;
-    return !wide.empty() && _wstat64(wide.c_str(), &status) == 0 && (status.st_mode & _S_IFDIR) != 0;
-}
-
-bool CreateFolder(const std::string& path) {
-    const std::wstring wide = Wide(path);
-    return !wide.empty() && (_wmkdir(wide.c_str()) == 0 || FolderExists(path));
-}
-
-bool ReadFirstLine(const std::string& path, std::string& line) {
-    line.clear();
-    const std::wstring wide = Wide(path);
-    std::FILE* file = wide.empty() ? nullptr : _wfopen(wide.c_str(), L"rb");
-    if (file == nullptr) return false;
-    for (int c = std::fgetc(file); c != EOF && c != '\n' && c != '\r'; c = std::fgetc(file)) {
-        line.push_back(static_cast<char>(c));
-    }
-    std::fclose(file);
-    return true;
-}
-
-bool WriteTextFile(const std::string& path, const std::string& text) {
-    const std::wstring wide = Wide(path);
-    std::FILE* file = wide.empty() ? nullptr : _wfopen(wide.c_str(), L"wb");
-    if (file == nullptr) return false;
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    return std::fclose(file) == 0 && written;
 }
 
 }  // namespace corvalen::editor

@@ -29,4 +29,17 @@ bool PathExists(const std::string& utf8Path) {
   return ::stat(utf8Path.c_str(), &status) == 0;
 }
 
+std::FILE* OpenFileForWriting(const std::string& utf8Path) {
+  return std::fopen(utf8Path.c_str(), "wb");
+}
+
+bool FolderExists(const std::string& utf8Path) {
+  struct stat status;
+  return ::stat(utf8Path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+bool CreateFolder(const std::string& utf8Path) {
+  return ::mkdir(utf8Path.c_str(), 0777) == 0 || FolderExists(utf8Path);
+}
+
 }  // namespace corvalen

@@ -1,3 +1,4 @@
+#include <direct.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <wchar.h>
@@ -51,6 +52,24 @@ bool PathExists(const std::string& utf8Path) {
   const std::wstring* widePath = WidePath(utf8Path, wide) ? &wide : nullptr;
   struct _stat64 status;
   return StatusOf(utf8Path, widePath, status);
+}
+
+std::FILE* OpenFileForWriting(const std::string& utf8Path) {
+  std::wstring wide;
+  return WidePath(utf8Path, wide) ? _wfopen(wide.c_str(), L"wb") : std::fopen(utf8Path.c_str(), "wb");
+}
+
+bool FolderExists(const std::string& utf8Path) {
+  std::wstring wide;
+  const std::wstring* widePath = WidePath(utf8Path, wide) ? &wide : nullptr;
+  struct _stat64 status;
+  return StatusOf(utf8Path, widePath, status) && (status.st_mode & _S_IFDIR) != 0;
+}
+
+bool CreateFolder(const std::string& utf8Path) {
+  std::wstring wide;
+  const int made = WidePath(utf8Path, wide) ? _wmkdir(wide.c_str()) : _mkdir(utf8Path.c_str());
+  return made == 0 || FolderExists(utf8Path);
 }
 
 }  // namespace corvalen
