@@ -18,7 +18,7 @@ EXPECTED_EXPORTS = ['VSTPluginMain']
 SYSTEM_DLLS = {
     'kernel32.dll', 'user32.dll', 'gdi32.dll', 'msvcrt.dll', 'advapi32.dll', 'shell32.dll',
     'ole32.dll', 'oleaut32.dll', 'comdlg32.dll', 'comctl32.dll', 'shlwapi.dll', 'msimg32.dll',
-    'imm32.dll', 'winmm.dll', 'version.dll', 'uxtheme.dll', 'ws2_32.dll', 'bcrypt.dll',
+    'wininet.dll', 'imm32.dll', 'winmm.dll', 'version.dll', 'uxtheme.dll', 'ws2_32.dll', 'bcrypt.dll',
 }
 
 
