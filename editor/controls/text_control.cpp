@@ -31,6 +31,9 @@ TextControl::TextControl(const LayoutRect& rect, const TextStyle& style, const c
     : EditorControl(rect), style_(style) {
     style_.cachedFont = nullptr;
     CopyTextCut(text_, kCapacity, text);
+    // A text takes no input, and band numbers lie over their on/off switches, attached after
+    // them: left in the hit search they would take every press meant for the switch.
+    setFlagBits(kControlNoMouse);
 }
 
 void TextControl::setText(const char* text) {
