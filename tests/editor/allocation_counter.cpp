@@ -11,13 +11,26 @@ thread_local int allocations = 0;
 
 }  // namespace
 
-void* operator new(std::size_t size) {
+// Every form is replaced, so a block from any of them meets the matching release (a sanitizer
+// reports a nothrow new of its own released by a free of ours).
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
     if (counting) ++allocations;
-    if (void* block = std::malloc(size != 0 ? size : 1)) return block;
+    return std::malloc(size != 0 ? size : 1);
+}
+void* operator new(std::size_t size) {
+    if (void* block = operator new(size, std::nothrow)) return block;
     throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return operator new(size, std::nothrow);
 }
 void operator delete(void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
+void operator delete[](void* block) noexcept { std::free(block); }
+void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
 
 namespace corvalen::testing_support {
 
