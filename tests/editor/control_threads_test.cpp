@@ -36,9 +36,13 @@ ReadoutText ExpectedBandText(int slot, double value) {
 }
 
 // A painted copy is whole when it is exactly what the engine forms for the number it shows.
+// A frequency just under 1 kHz shows "1000" in the hertz form, which the number alone would
+// put in the kilohertz form: the hertz form is judged as such.
 bool IsWholeBandText(int slot, const char* text) {
     const double shown = std::strtod(text, nullptr);
-    const double value = slot % 3 == 0 && std::strstr(text, " k") != nullptr ? shown * 1000.0 : shown;
+    if (slot % 3 == 0 && std::strstr(text, " k") == nullptr)
+        return std::strcmp(FixedReadoutText(shown, 0).text, text) == 0;
+    const double value = slot % 3 == 0 ? shown * 1000.0 : shown;
     return std::strcmp(ExpectedBandText(slot, value).text, text) == 0;
 }
 
