@@ -55,6 +55,13 @@ constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
 void ResampleOntoGrid(const FrequencyPoint* points, std::size_t count, const double* gridHz, int n,
                       double* curve) {
+  // No points (no file, an unload, a file without data): every grid point is beyond the last
+  // point, so the curve is flat, without building the sums. Program changes and chunk loads
+  // pass here on host threads, under the instance lock the audio waits on.
+  if (count == 0) {
+    for (int i = 0; i < n; ++i) curve[i] = 0.0;
+    return;
+  }
   WholeHertzSums sums(gridHz, n);
   // previousNumber[p]: the last index <= p whose frequency is a number (NaN is neither below
   // nor above any frequency, so a scan passes over it).

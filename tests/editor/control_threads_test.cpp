@@ -101,7 +101,7 @@ TEST(ControlThreads, AutomationChunksAndPaintingRunTogetherWithoutTornTexts) {
     graphics.fileAnswers.assign(1000, "/no/such/folder/measurement.csv");
     int torn = 0;
     int paints = 0;
-    for (int tick = 0; tick < 150 || automationRounds.load() < 30 || chunkRounds.load() < 5;
+    for (int tick = 0; tick < 60 || automationRounds.load() < 10 || chunkRounds.load() < 3;
          ++tick) {
         const int band = tick % kBandCount;
         switch (tick % 6) {
