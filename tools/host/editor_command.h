@@ -3,19 +3,28 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
+
+#include "tools/host/project_state.h"
 
 namespace corvalen::host {
 
 struct EditorCommandOptions {
     std::string pluginPath;
     std::string screenshotPath;  // empty: no screenshot
+    std::string measurementPath; // empty: the plug-in's own default program
+    float sampleRate = 48000.0f; // told to the plug-in before its editor opens
+    std::vector<ParameterSetting> settings;  // set before the program is restored
     double seconds = -1.0;       // < 0: until the window is closed (0.5 s with a screenshot)
 };
 
-// Parses "PLUGIN.dll [--screenshot OUT.png] [--seconds N]"; false on anything else.
+// Parses "PLUGIN.dll [--set INDEX=NORMALISED]... [--measurement FILE] [--rate HZ]
+// [--screenshot OUT.png] [--seconds N]"; false on anything else.
 bool ParseEditorCommand(int argc, char** argv, EditorCommandOptions& options);
 
-// Loads the plug-in, opens its editor, pumps messages, saves the screenshot; the exit status.
+// Loads the plug-in, starts it at the sample rate, restores a program holding the measurement's
+// path as a DAW reopening a project does, opens its editor, pumps messages, saves the
+// screenshot; the exit status.
 int RunEditor(const EditorCommandOptions& options, std::FILE* out);
 
 }  // namespace corvalen::host

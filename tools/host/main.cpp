@@ -1,6 +1,8 @@
 // corvalen-host: a small VST2 host for tests and demonstrations.
 //   corvalen-host.exe demo PATH\Corvalen.dll
-//   corvalen-host.exe editor PATH\Corvalen.dll [--screenshot OUT.png] [--seconds N]
+//   corvalen-host.exe editor PATH\Corvalen.dll [--set INDEX=NORMALISED]... [--measurement FILE]
+//                                             [--rate HZ]
+//                                             [--screenshot OUT.png] [--seconds N]
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -16,10 +18,16 @@ void PrintUsage() {
                "                                       parameters, run test signals through it,\n"
                "                                       then show a band and the output level\n"
                "                                       at work\n"
-               "       corvalen-host editor PLUGIN.dll [--screenshot OUT.png] [--seconds N]\n"
-               "                                       open the plug-in's editor in a window;\n"
-               "                                       save its pixels as a PNG after N seconds\n"
-               "                                       (0.5 by default), or run until closed\n");
+               "       corvalen-host editor PLUGIN.dll [--set INDEX=NORMALISED]...\n"
+               "                                       [--measurement FILE] [--rate HZ]\n"
+               "                                       [--screenshot OUT.png] [--seconds N]\n"
+               "                                       open the plug-in's editor in a window,\n"
+               "                                       at HZ (48000 by default), the parameters\n"
+               "                                       set, with a program\n"
+               "                                       restored holding FILE's path as a project\n"
+               "                                       would; save its pixels as a PNG after N\n"
+               "                                       seconds (0.5 by default), or run until\n"
+               "                                       closed\n");
 }
 
 }  // namespace
