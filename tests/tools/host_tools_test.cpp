@@ -1,8 +1,12 @@
-// The test host's portable helpers: Wine path mapping and signal levels.
+// The test host's portable helpers: Wine path mapping, signal levels, the editor command's
+// options.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
+#include "tools/host/editor_command.h"
 #include "tools/host/plugin_library.h"
 #include "tools/host/signal_levels.h"
 
@@ -14,6 +18,46 @@ TEST(WindowsPath, UnixPathsMapToTheZDrive) {
   EXPECT_EQ(ToWindowsPath("C:/Plugins/Corvalen.dll"), "C:\\Plugins\\Corvalen.dll");
   EXPECT_EQ(ToWindowsPath("build\\Corvalen.dll"), "build\\Corvalen.dll");
   EXPECT_EQ(ToWindowsPath(""), "");
+}
+
+TEST(EditorCommand, OptionsAreParsedAndNonsenseRefused) {
+  struct Case {
+    std::vector<std::string> words;
+    bool accepted;
+  };
+  const Case cases[] = {
+      {{"Corvalen.dll"}, true},
+      {{"Corvalen.dll", "--set", "56=0.625", "--set", "22=0", "--measurement", "/m/a b.csv",
+        "--rate", "44100", "--screenshot", "/tmp/e.png", "--seconds", "1.5"},
+       true},
+      {{}, false},
+      {{"Corvalen.dll", "--set", "56"}, false},
+      {{"Corvalen.dll", "--set", "56=1.5"}, false},
+      {{"Corvalen.dll", "--set", "-1=0.5"}, false},
+      {{"Corvalen.dll", "--set", "x=0.5"}, false},
+      {{"Corvalen.dll", "--set", "3=nan"}, false},
+      {{"Corvalen.dll", "--rate", "0"}, false},
+      {{"Corvalen.dll", "--seconds", "-1"}, false},
+      {{"Corvalen.dll", "--measurement"}, false},
+      {{"Corvalen.dll", "--colour", "red"}, false},
+  };
+  for (const Case& c : cases) {
+    std::vector<char*> argv;
+    std::vector<std::string> words = c.words;
+    for (std::string& word : words) argv.push_back(word.data());
+    EditorCommandOptions options;
+    EXPECT_EQ(ParseEditorCommand(static_cast<int>(argv.size()), argv.data(), options), c.accepted)
+        << (c.words.empty() ? std::string("(nothing)") : c.words.back());
+    if (c.accepted && c.words.size() > 1) {
+      ASSERT_EQ(options.settings.size(), 2u);
+      EXPECT_EQ(options.settings[0].first, 56);
+      EXPECT_FLOAT_EQ(options.settings[0].second, 0.625f);
+      EXPECT_EQ(options.measurementPath, "Z:\\m\\a b.csv");
+      EXPECT_EQ(options.screenshotPath, "Z:\\tmp\\e.png");
+      EXPECT_FLOAT_EQ(options.sampleRate, 44100.0f);
+      EXPECT_DOUBLE_EQ(options.seconds, 1.5);
+    }
+  }
 }
 
 TEST(SignalLevels, SineAndImpulseLevels) {

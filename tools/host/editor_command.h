@@ -19,7 +19,8 @@ struct EditorCommandOptions {
 };
 
 // Parses "PLUGIN.dll [--set INDEX=NORMALISED]... [--measurement FILE] [--rate HZ]
-// [--screenshot OUT.png] [--seconds N]"; false on anything else.
+// [--screenshot OUT.png] [--seconds N]"; false on anything else. Unix paths of files become the
+// Windows paths Wine maps them to, as the plug-in and the dialogs expect.
 bool ParseEditorCommand(int argc, char** argv, EditorCommandOptions& options);
 
 // Loads the plug-in, starts it at the sample rate, restores a program holding the measurement's
