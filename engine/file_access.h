@@ -21,5 +21,7 @@ std::FILE* OpenFileForWriting(const std::string& utf8Path);
 bool FolderExists(const std::string& utf8Path);
 // Creates one folder (its parent must exist); true when it exists afterwards.
 bool CreateFolder(const std::string& utf8Path);
+// Deletes a file; true when it was deleted.
+bool RemoveFile(const std::string& utf8Path);
 
 }  // namespace corvalen

@@ -42,4 +42,6 @@ bool CreateFolder(const std::string& utf8Path) {
   return ::mkdir(utf8Path.c_str(), 0777) == 0 || FolderExists(utf8Path);
 }
 
+bool RemoveFile(const std::string& utf8Path) { return std::remove(utf8Path.c_str()) == 0; }
+
 }  // namespace corvalen

@@ -72,4 +72,9 @@ bool CreateFolder(const std::string& utf8Path) {
   return made == 0 || FolderExists(utf8Path);
 }
 
+bool RemoveFile(const std::string& utf8Path) {
+  std::wstring wide;
+  return (WidePath(utf8Path, wide) ? _wremove(wide.c_str()) : std::remove(utf8Path.c_str())) == 0;
+}
+
 }  // namespace corvalen

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/engine_state.h"
+#include "engine/file_access.h"
 #include "engine/parameter_table.h"
 #include "shell/parameter.h"
 #include "tool_run.h"
@@ -206,6 +207,29 @@ TEST_F(PresetInTheDllTest, AProgramTheDllSavedShowsAndExportsAsItHoldsIt) {
     EXPECT_EQ(filter.gainDb, value(param::BandGain(band))) << band;
     EXPECT_EQ(filter.q, value(param::BandQuality(band))) << band;
   }
+}
+
+// Windows keeps names outside the ANSI code page ("Kopfhörer" under a Japanese code page, or
+// any name with characters no code page has): the tool reads and writes its files by the
+// UTF-8 path through the wide-character calls.
+TEST(PresetToolFiles, NamesOutsideTheCodePageAreReadAndWritten) {
+  const std::string folder = ScratchPath("Kopfh\xC3\xB6rer \xE8\x80\xB3");  // "Kopfhörer 耳"
+  ASSERT_TRUE(CreateFolder(folder));
+  const std::string text = folder + "\\HD 650 ParametricEQ.txt";
+  const std::string program = folder + "\\HD 650.fxp";
+  std::FILE* file = OpenFileForWriting(text);
+  ASSERT_NE(file, nullptr);
+  const std::string correction = "Preamp: -6.0 dB\nFilter 1: ON PK Fc 1000 Hz Gain -3.0 dB Q 1.41\n";
+  std::fwrite(correction.data(), 1, correction.size(), file);
+  std::fclose(file);
+
+  const auto imported = RunTool({"import", text, "-o", program});
+  EXPECT_EQ(imported.status, kSucceeded) << imported.errors;
+  const auto shown = RunTool({"show", program});
+  EXPECT_EQ(shown.status, kSucceeded) << shown.errors;
+  EXPECT_NE(shown.out.find("1000"), std::string::npos) << shown.out;
+  EXPECT_TRUE(RemoveFile(program));
+  EXPECT_TRUE(RemoveFile(text));
 }
 
 }  // namespace

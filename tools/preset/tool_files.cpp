@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/file_access.h"
+
 namespace corvalen::preset {
 
 namespace {
@@ -15,7 +17,7 @@ std::string Reason() { return std::strerror(errno); }
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, Bytes& bytes, std::string& error) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = OpenFileForReading(path);
   if (file == nullptr) {
     error = "cannot open: " + Reason();
     return false;
@@ -41,7 +43,7 @@ bool ReadWholeFile(const std::string& path, Bytes& bytes, std::string& error) {
 }
 
 bool WriteWholeFile(const std::string& path, const Bytes& bytes, std::string& error) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::FILE* file = OpenFileForWriting(path);
   if (file == nullptr) {
     error = "cannot create: " + Reason();
     return false;
@@ -50,7 +52,7 @@ bool WriteWholeFile(const std::string& path, const Bytes& bytes, std::string& er
   const bool closed = std::fclose(file) == 0;
   if (!written || !closed) {
     error = "cannot write: " + Reason();
-    std::remove(path.c_str());  // a half-written preset must not look like a good one
+    RemoveFile(path);  // a half-written preset must not look like a good one
     return false;
   }
   return true;
