@@ -1,7 +1,6 @@
 #include "raster/font_scratch.h"
 
 #include <memory>
-#include <mutex>
 
 namespace corvalen::raster::font_scratch {
 namespace {
@@ -9,6 +8,7 @@ namespace {
 constexpr int kMinimumGlyphScratch = 256;
 
 struct Shared {
+    // Guards the count and both bitmaps, pixels and device contexts included.
     std::mutex mutex;
     int fonts = 0;
     std::unique_ptr<SystemBitmap> glyph;
@@ -38,20 +38,14 @@ void removeFont() {
     }
 }
 
-SystemBitmap& glyphBitmap() {
+Lease::Lease(Scratch which) : lock_(shared().mutex) {
     Shared& s = shared();
-    const std::lock_guard<std::mutex> lock(s.mutex);
-    if (!s.glyph) s.glyph = std::make_unique<SystemBitmap>();
-    if (s.glyph->width() < kMinimumGlyphScratch || s.glyph->height() < kMinimumGlyphScratch)
-        s.glyph->resize(kMinimumGlyphScratch, kMinimumGlyphScratch);
-    return *s.glyph;
-}
-
-SystemBitmap& fallbackBitmap() {
-    Shared& s = shared();
-    const std::lock_guard<std::mutex> lock(s.mutex);
-    if (!s.fallback) s.fallback = std::make_unique<SystemBitmap>();
-    return *s.fallback;
+    std::unique_ptr<SystemBitmap>& slot = which == Scratch::Glyph ? s.glyph : s.fallback;
+    if (!slot) slot = std::make_unique<SystemBitmap>();
+    if (which == Scratch::Glyph &&
+        (slot->width() < kMinimumGlyphScratch || slot->height() < kMinimumGlyphScratch))
+        slot->resize(kMinimumGlyphScratch, kMinimumGlyphScratch);
+    bitmap_ = slot.get();
 }
 
 }  // namespace corvalen::raster::font_scratch

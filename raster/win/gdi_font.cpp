@@ -70,7 +70,8 @@ public:
 
     int lineHeight() override {
         if (lineHeight_ < 0) {
-            HDC dc = static_cast<HDC>(font_scratch::glyphBitmap().deviceContext());
+            font_scratch::Lease scratch(font_scratch::Scratch::Glyph);
+            HDC dc = static_cast<HDC>(scratch.bitmap().deviceContext());
             TEXTMETRICW metrics{};
             if (dc != nullptr && font_ != nullptr) {
                 const SelectedFont selected(dc, font_);
@@ -101,9 +102,10 @@ private:
 
 bool GdiFont::renderGlyph(char32_t c, GlyphImage& out) {
     out = GlyphImage{};
-    const int height = lineHeight();
+    const int height = lineHeight();  // before the lease: it takes one itself
     if (height <= 0) return false;
-    SystemBitmap& scratch = font_scratch::glyphBitmap();
+    font_scratch::Lease lease(font_scratch::Scratch::Glyph);
+    SystemBitmap& scratch = lease.bitmap();
     const int side = 2 * height + 8;
     if (scratch.width() < side || scratch.height() < side)
         scratch.resize(std::max(scratch.width(), side), std::max(scratch.height(), side));
@@ -194,7 +196,8 @@ int GdiFont::drawText(RasterBitmap& dest, const char* text, int length, Rect& re
     // section and blend the result back with the font's alpha.
     Rect area{std::max(rect.left, 0), std::max(rect.top, 0), std::min(rect.right, dest.width()),
               std::min(rect.bottom, dest.height())};
-    SystemBitmap& scratch = font_scratch::fallbackBitmap();
+    font_scratch::Lease lease(font_scratch::Scratch::Fallback);
+    SystemBitmap& scratch = lease.bitmap();
     const bool measuring = (flags & kTextMeasureOnly) != 0;
     if (measuring || area.right <= area.left || area.bottom <= area.top) {
         if (!measuring) return 0;
