@@ -28,7 +28,7 @@ TEST(EditorCommand, OptionsAreParsedAndNonsenseRefused) {
   const Case cases[] = {
       {{"Corvalen.dll"}, true},
       {{"Corvalen.dll", "--set", "56=0.625", "--set", "22=0", "--measurement", "/m/a b.csv",
-        "--rate", "44100", "--screenshot", "/tmp/e.png", "--seconds", "1.5"},
+        "--rate", "44100", "--screenshot", "/tmp/e.png", "--seconds", "1.5", "--measure"},
        true},
       {{}, false},
       {{"Corvalen.dll", "--set", "56"}, false},
@@ -56,6 +56,7 @@ TEST(EditorCommand, OptionsAreParsedAndNonsenseRefused) {
       EXPECT_EQ(options.screenshotPath, "Z:\\tmp\\e.png");
       EXPECT_FLOAT_EQ(options.sampleRate, 44100.0f);
       EXPECT_DOUBLE_EQ(options.seconds, 1.5);
+      EXPECT_TRUE(options.measure);
     }
   }
 }

@@ -2,7 +2,7 @@
 //   corvalen-host.exe demo PATH\Corvalen.dll
 //   corvalen-host.exe editor PATH\Corvalen.dll [--set INDEX=NORMALISED]... [--measurement FILE]
 //                                             [--rate HZ]
-//                                             [--screenshot OUT.png] [--seconds N]
+//                                             [--screenshot OUT.png] [--seconds N] [--measure]
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -21,13 +21,15 @@ void PrintUsage() {
                "       corvalen-host editor PLUGIN.dll [--set INDEX=NORMALISED]...\n"
                "                                       [--measurement FILE] [--rate HZ]\n"
                "                                       [--screenshot OUT.png] [--seconds N]\n"
+               "                                       [--measure]\n"
                "                                       open the plug-in's editor in a window,\n"
                "                                       at HZ (48000 by default), the parameters\n"
                "                                       set, with a program\n"
                "                                       restored holding FILE's path as a project\n"
                "                                       would; save its pixels as a PNG after N\n"
                "                                       seconds (0.5 by default), or run until\n"
-               "                                       closed\n");
+               "                                       closed; --measure times its ticks and\n"
+               "                                       repaints\n");
 }
 
 }  // namespace

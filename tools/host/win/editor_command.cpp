@@ -1,11 +1,36 @@
 #include "tools/host/editor_command.h"
 
+#include <windows.h>
+
 #include "tools/host/win/editor_frame.h"
+#include "tools/host/win/editor_timing.h"
+#include "tools/host/win/present_probe.h"
 
 namespace corvalen::host {
 namespace {
 
 constexpr double kScreenshotSettleSeconds = 0.5;  // a dozen editor ticks
+
+// The library that holds the plug-in's code, found from its dispatcher's address.
+void* PluginModule(const VstHost& host) {
+    HMODULE module = nullptr;
+    if (host.Effect() == nullptr ||
+        !GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            reinterpret_cast<LPCWSTR>(host.Effect()->dispatcher), &module))
+        return nullptr;
+    return module;
+}
+
+void PrintPresents(std::FILE* out) {
+    const PresentRecord presents = Presents();
+    std::fprintf(out, "copies %d widest %d narrowest %d\n", presents.copies, presents.widestCopy,
+                 presents.narrowestCopy);
+    std::fprintf(out, "stretches halftone %d plain %d from %d x %d to %d x %d\n",
+                 presents.halftoneStretches, presents.plainStretches,
+                 presents.stretchSourceWidth, presents.stretchSourceHeight,
+                 presents.stretchTargetWidth, presents.stretchTargetHeight);
+}
 
 }  // namespace
 
@@ -28,13 +53,22 @@ int RunEditor(const EditorCommandOptions& options, std::FILE* out) {
             return 1;
         }
     }
+    const bool watched = WatchPresents(PluginModule(host));
     EditorFrame frame(host);
     if (!frame.Open()) {
         std::fprintf(out, "cannot open the editor: %s\n", frame.LastError().c_str());
         return 1;
     }
     std::fprintf(out, "editor %d x %d\n", frame.EditorWidth(), frame.EditorHeight());
+    const std::vector<HostCall> sizes = host.CallsOf(vst2::audioMasterSizeWindow);
+    if (sizes.empty()) {
+        std::fprintf(out, "host told nothing\n");
+    } else {
+        std::fprintf(out, "host told %d x %d\n", sizes.back().index,
+                     static_cast<int>(sizes.back().value));
+    }
     std::fflush(out);
+    if (options.measure) MeasureEditor(host, frame, out);
     double seconds = options.seconds;
     if (seconds < 0.0 && !options.screenshotPath.empty()) seconds = kScreenshotSettleSeconds;
     if (seconds < 0.0) {
@@ -42,6 +76,8 @@ int RunEditor(const EditorCommandOptions& options, std::FILE* out) {
         return 0;
     }
     frame.Pump(seconds);
+    if (watched) PrintPresents(out);
+    std::fflush(out);
     if (options.screenshotPath.empty()) return 0;
     Screenshot shot;
     std::string error;
