@@ -4,13 +4,26 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "tools/host/win/editor_frame.h"
 
 namespace corvalen {
 namespace {
 
 constexpr int kBand1Switch = 0;
+constexpr int kBand1Frequency = 18;
 constexpr int kBand1Gain = 19;
+constexpr int kBand2Gain = 22;
+// Window pixels at 96 dpi (half the layout units): band 1's switch (layout 54..142 x
+// 646..682), band 1's frequency and gain knobs (62..134 x 686..758 and 790..862) and band 2's
+// gain knob (176..248 x 790..862), at their centres; a spot of the graph.
+constexpr POINT kBand1SwitchAt{49, 332};
+constexpr POINT kBand1FrequencyAt{49, 361};
+constexpr POINT kBand1GainAt{49, 413};
+constexpr POINT kBand2GainAt{106, 413};
+constexpr POINT kGraphAt{300, 100};
 
 class EditorWindowTest : public ::testing::Test {
 protected:
@@ -24,6 +37,24 @@ protected:
     HWND editor() const { return static_cast<HWND>(frame.Editor()); }
     void send(UINT message, WPARAM wParam, int x, int y) {
         SendMessageW(editor(), message, wParam, MAKELPARAM(x, y));
+    }
+    void send(UINT message, WPARAM wParam, POINT at) { send(message, wParam, at.x, at.y); }
+    // A wheel notch up over a window pixel (the message carries screen coordinates).
+    void wheelAt(POINT at) {
+        RECT placed{};
+        GetWindowRect(editor(), &placed);
+        SendMessageW(editor(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA),
+                     MAKELPARAM(placed.left + at.x, placed.top + at.y));
+    }
+    HWND valueBox() const { return FindWindowExW(editor(), nullptr, L"EDIT", nullptr); }
+    // The editor's pixels in a square of 2 r + 1 around a window pixel.
+    std::vector<std::uint32_t> pixelsAround(POINT at, int r = 14) {
+        host::Screenshot shot;
+        EXPECT_TRUE(frame.Capture(shot));
+        std::vector<std::uint32_t> square;
+        for (int y = at.y - r; y <= at.y + r; ++y)
+            for (int x = at.x - r; x <= at.x + r; ++x) square.push_back(shot.at(x, y));
+        return square;
     }
     int countFor(int32_t opcode, int index) {
         int n = 0;
@@ -143,6 +174,158 @@ TEST_F(EditorWindowTest, ManyOpenCloseCyclesLeaveNoWindowOrClassBehind) {
     EXPECT_EQ(frame.Editor(), nullptr);
     EXPECT_FALSE(GetClassInfoW(plugin, L"CorvalenEditorWindow", &info));
     // Freed GDI slots are reused: a leak would push new handles far up the table.
+    HBRUSH probeAfter = CreateSolidBrush(0);
+    DeleteObject(probeAfter);
+    const auto slot = [](HBRUSH h) { return static_cast<long>(reinterpret_cast<std::uintptr_t>(h) & 0xFFFF); };
+    EXPECT_LT(slot(probeAfter) - slot(probeBefore), 100);
+}
+
+TEST_F(EditorWindowTest, DoubleClickIsASecondPressOnASwitchAndAResetOnAKnob) {
+    // Band 1's switch: the double-click of a quick press-press is a second press, so the
+    // switch goes off and on again, each in a gesture of its own.
+    send(WM_LBUTTONDOWN, MK_LBUTTON, kBand1SwitchAt);
+    send(WM_LBUTTONUP, 0, kBand1SwitchAt);
+    send(WM_LBUTTONDBLCLK, MK_LBUTTON, kBand1SwitchAt);
+    send(WM_LBUTTONUP, 0, kBand1SwitchAt);
+    EXPECT_EQ(countFor(vst2::audioMasterAutomate, kBand1Switch), 2);
+    EXPECT_EQ(countFor(vst2::audioMasterBeginEdit, kBand1Switch), 2);
+    EXPECT_EQ(countFor(vst2::audioMasterEndEdit, kBand1Switch), 2);
+    EXPECT_EQ(host.GetParameter(kBand1Switch), 1.0f);
+
+    // Band 1's gain knob, turned by the host to +9.6 dB: a double-click returns it to 0 dB
+    // (normalised 0.5) in one gesture, and the knob looks as it did at first.
+    const std::vector<std::uint32_t> atDefault = pixelsAround(kBand1GainAt);
+    host.SetParameter(kBand1Gain, 0.7f);
+    frame.Pump(0.1);
+    EXPECT_NE(pixelsAround(kBand1GainAt), atDefault);
+    host.ClearCalls();
+    send(WM_LBUTTONDBLCLK, MK_LBUTTON, kBand1GainAt);
+    send(WM_LBUTTONUP, 0, kBand1GainAt);
+    ASSERT_EQ(countFor(vst2::audioMasterAutomate, kBand1Gain), 1);
+    EXPECT_EQ(host.CallsOf(vst2::audioMasterAutomate)[0].opt, 0.5f);
+    EXPECT_EQ(countFor(vst2::audioMasterBeginEdit, kBand1Gain), 1);
+    EXPECT_EQ(countFor(vst2::audioMasterEndEdit, kBand1Gain), 1);
+    frame.Pump(0.1);
+    EXPECT_EQ(pixelsAround(kBand1GainAt), atDefault);
+    // At its default already, the knob pushes nothing.
+    send(WM_LBUTTONDBLCLK, MK_LBUTTON, kBand1GainAt);
+    send(WM_LBUTTONUP, 0, kBand1GainAt);
+    EXPECT_EQ(countFor(vst2::audioMasterAutomate, kBand1Gain), 1);
+}
+
+TEST_F(EditorWindowTest, WheelOnAnotherControlEndsTheFirstGestureAtOnce) {
+    wheelAt(kBand1GainAt);
+    wheelAt(kBand2GainAt);
+    // No tick has run: the first gesture ended because the second control was turned.
+    EXPECT_EQ(countFor(vst2::audioMasterBeginEdit, kBand1Gain), 1);
+    EXPECT_EQ(countFor(vst2::audioMasterEndEdit, kBand1Gain), 1);
+    EXPECT_EQ(countFor(vst2::audioMasterBeginEdit, kBand2Gain), 1);
+    EXPECT_EQ(countFor(vst2::audioMasterEndEdit, kBand2Gain), 0);
+    frame.Pump(0.8);
+    EXPECT_EQ(countFor(vst2::audioMasterEndEdit, kBand2Gain), 1);
+    // The host saw the begins and ends in order: 1 begins, 1 ends, 2 begins, 2 ends.
+    std::vector<int> order;
+    for (const auto& call : host.Calls()) {
+        if (call.opcode == vst2::audioMasterBeginEdit) order.push_back(call.index + 100);
+        if (call.opcode == vst2::audioMasterEndEdit) order.push_back(call.index + 200);
+    }
+    EXPECT_EQ(order, (std::vector<int>{100 + kBand1Gain, 200 + kBand1Gain, 100 + kBand2Gain,
+                                       200 + kBand2Gain}));
+}
+
+TEST_F(EditorWindowTest, ValuePromptIgnoresTheWheelAndCommitsOnALeftClickElsewhere) {
+    send(WM_RBUTTONDOWN, MK_RBUTTON, kBand1FrequencyAt);
+    send(WM_RBUTTONUP, 0, kBand1FrequencyAt);
+    HWND box = valueBox();
+    ASSERT_NE(box, nullptr);
+    SetWindowTextW(box, L"250");
+    host.ClearCalls();  // the right click's own gesture
+    wheelAt(kBand1GainAt);
+    frame.Pump(0.1);
+    EXPECT_EQ(host.CountCalls(vst2::audioMasterAutomate), 0);
+    EXPECT_EQ(host.CountCalls(vst2::audioMasterBeginEdit), 0);
+    EXPECT_EQ(valueBox(), box);
+    // A click on the graph commits what was typed and closes the box.
+    send(WM_LBUTTONDOWN, MK_LBUTTON, kGraphAt);
+    send(WM_LBUTTONUP, 0, kGraphAt);
+    EXPECT_EQ(valueBox(), nullptr);
+    EXPECT_EQ(countFor(vst2::audioMasterAutomate, kBand1Frequency), 1);
+    EXPECT_EQ(countFor(vst2::audioMasterBeginEdit, kBand1Frequency), 1);
+    EXPECT_EQ(countFor(vst2::audioMasterEndEdit, kBand1Frequency), 1);
+    EXPECT_EQ(host.DispatchText(vst2::effGetParamDisplay, kBand1Frequency).substr(0, 3), "250");
+}
+
+TEST_F(EditorWindowTest, OpeningAgainKeepsTheWindowWhereItWas) {
+    HWND first = editor();
+    SetWindowPos(first, nullptr, 30, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(frame.Reopen());  // effEditOpen while the editor is open
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_EQ(frame.EditorLeft(), 30);
+    EXPECT_EQ(frame.EditorTop(), 20);
+    EXPECT_EQ(frame.EditorWidth(), 800);
+    EXPECT_EQ(FindWindowExW(static_cast<HWND>(frame.Frame()), editor(), L"CorvalenEditorWindow",
+                            nullptr),
+              nullptr);  // one editor window only
+    frame.Close();
+    ASSERT_TRUE(frame.Reopen());
+    EXPECT_EQ(frame.EditorLeft(), 0);  // after a close the host's frame decides: its corner
+}
+
+// Windows of this thread by class name, children included.
+struct ClassCount {
+    const wchar_t* name;
+    int found = 0;
+};
+
+BOOL CALLBACK CountIfOfClass(HWND window, LPARAM data) {
+    auto* count = reinterpret_cast<ClassCount*>(data);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (lstrcmpiW(name, count->name) == 0) ++count->found;
+    return TRUE;
+}
+
+BOOL CALLBACK CountWithChildren(HWND window, LPARAM data) {
+    CountIfOfClass(window, data);
+    EnumChildWindows(window, &CountIfOfClass, data);
+    return TRUE;
+}
+
+int WindowsOfClass(const wchar_t* className) {
+    ClassCount count{className};
+    EnumThreadWindows(GetCurrentThreadId(), &CountWithChildren, reinterpret_cast<LPARAM>(&count));
+    return count.found;
+}
+
+TEST_F(EditorWindowTest, TwoInstancesOpenAtOnceLeaveNothingBehind) {
+    HMODULE plugin = GetModuleHandleA("Corvalen.dll");
+    ASSERT_NE(plugin, nullptr);
+    host::VstHost second;
+    ASSERT_TRUE(second.Load(CORVALEN_DLL_PATH)) << second.LastError();
+    second.Dispatch(vst2::effOpen);
+    host::EditorFrame secondFrame{second};
+    HBRUSH probeBefore = CreateSolidBrush(0);
+    DeleteObject(probeBefore);
+    WNDCLASSW info{};
+    for (int round = 0; round < 50; ++round) {
+        ASSERT_TRUE(round == 0 ? secondFrame.Open() : secondFrame.Reopen());
+        if (round > 0) ASSERT_TRUE(frame.Reopen());
+        frame.Pump(0);
+        ASSERT_EQ(WindowsOfClass(L"CorvalenEditorWindow"), 2);
+        // The first to close leaves the class to the other.
+        frame.Close();
+        EXPECT_TRUE(GetClassInfoW(plugin, L"CorvalenEditorWindow", &info));
+        EXPECT_EQ(WindowsOfClass(L"CorvalenEditorWindow"), 1);
+        secondFrame.Close();
+        ASSERT_FALSE(GetClassInfoW(plugin, L"CorvalenEditorWindow", &info)) << round;
+    }
+    EXPECT_EQ(WindowsOfClass(L"CorvalenEditorWindow"), 0);
+    EXPECT_EQ(WindowsOfClass(L"tooltips_class32"), 0);
+    EXPECT_EQ(WindowsOfClass(L"EDIT"), 0);
+    // No timer outlives its window: nothing comes for this thread once the ticks are due.
+    Sleep(150);
+    MSG message{};
+    EXPECT_FALSE(PeekMessageW(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
     HBRUSH probeAfter = CreateSolidBrush(0);
     DeleteObject(probeAfter);
     const auto slot = [](HBRUSH h) { return static_cast<long>(reinterpret_cast<std::uintptr_t>(h) & 0xFFFF); };
