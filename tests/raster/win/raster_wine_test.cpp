@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <thread>
+#include <vector>
 
 #include "raster/cached_font.h"
 #include "raster/fill.h"
@@ -152,6 +154,43 @@ TEST(GlyphText, UnderWineTextUsesGlyphsAndLandsWhereGdiPutsIt) {
     // black-on-white antialiasing, so the amount of ink only roughly agrees.
     EXPECT_GT(b.count, a.count * 4 / 5);
     EXPECT_LT(b.count, a.count * 3);
+}
+
+// Two editors on two user-interface threads make their fonts at the same time: every
+// font's ASCII glyphs, rendered through the shared scratch section, are the glyphs the
+// same font renders alone.
+TEST(GdiText, FontsMadeOnFourThreadsRenderAsTheyDoAlone) {
+    constexpr int kThreads = 4;
+    const auto glyphsOf = [](int height) {
+        std::unique_ptr<PlatformFont> face = arial(height);
+        CachedFont font;
+        font.setPlatformFont(face.get(), kFontRenderAsciiAtOnce);
+        std::vector<std::uint8_t> all;
+        for (char32_t c = 32; c < 127; ++c) {
+            const GlyphEntry* entry = font.glyphs().find(c);
+            if (entry == nullptr) continue;
+            const std::uint8_t* coverage = font.glyphs().coverage(*entry);
+            all.insert(all.end(), coverage, coverage + entry->width * entry->height);
+            all.push_back(static_cast<std::uint8_t>(entry->advance));
+        }
+        return all;
+    };
+    std::vector<std::vector<std::uint8_t>> alone;
+    for (int t = 0; t < kThreads; ++t) alone.push_back(glyphsOf(14 + 5 * t));
+    for (int round = 0; round < 8; ++round) {
+        std::vector<std::vector<std::uint8_t>> together(kThreads);
+        std::vector<std::thread> threads;
+        for (int t = 0; t < kThreads; ++t)
+            threads.emplace_back([t, &together, &glyphsOf] {
+                together[static_cast<std::size_t>(t)] = glyphsOf(14 + 5 * t);
+            });
+        for (auto& thread : threads) thread.join();
+        for (int t = 0; t < kThreads; ++t) {
+            ASSERT_FALSE(alone[static_cast<std::size_t>(t)].empty());
+            EXPECT_EQ(together[static_cast<std::size_t>(t)], alone[static_cast<std::size_t>(t)])
+                << "font " << t << ", round " << round;
+        }
+    }
 }
 
 }  // namespace
