@@ -1,5 +1,8 @@
 // EditorGraphics: font resources, the font cache and text.
 #include "editor/editor_graphics.h"
+
+#include <mutex>
+
 #include "editor/font_cache.h"
 #include "editor/font_faces.h"
 #include "editor/platform_fonts.h"
@@ -79,6 +82,8 @@ int EditorGraphics::drawText(TextStyle& style, const char* text, const LayoutRec
     const int shift = effectiveShift();
     if (text == nullptr || text[0] == '\0') return toLayout(font->lineHeight(), shift);
 
+    // Another editor of the process may be drawing with this font on its own thread.
+    const std::lock_guard<std::recursive_mutex> guard(font->drawingLock());
     font->setTextColour(style.colour);
     unsigned flags = alignmentFlags(style.alignment) | raster::kTextNoClip;
     if ((style.colour >> 24) < 0xFF) flags |= raster::kTextUseColourAlpha;

@@ -25,6 +25,7 @@ void CachedFont::releaseFont() {
 }
 
 void CachedFont::setPlatformFont(PlatformFont* font, unsigned flags) {
+    const std::lock_guard<std::recursive_mutex> guard(lock_);
     if (font != font_) releaseFont();
     flags_ = flags;
     font_ = font;
@@ -36,18 +37,29 @@ void CachedFont::setPlatformFont(PlatformFont* font, unsigned flags) {
 }
 
 std::uint32_t CachedFont::setTextColour(std::uint32_t colour) {
+    const std::lock_guard<std::recursive_mutex> guard(lock_);
     const std::uint32_t old = textColour_;
     textColour_ = colour;
     return old;
 }
 
-void CachedFont::setBackgroundColour(std::uint32_t colour) { backgroundColour_ = colour; }
+void CachedFont::setBackgroundColour(std::uint32_t colour) {
+    const std::lock_guard<std::recursive_mutex> guard(lock_);
+    backgroundColour_ = colour;
+}
 
-void CachedFont::setEffectColour(std::uint32_t colour) { effectColour_ = colour; }
+void CachedFont::setEffectColour(std::uint32_t colour) {
+    const std::lock_guard<std::recursive_mutex> guard(lock_);
+    effectColour_ = colour;
+}
 
-void CachedFont::setBackgroundMode(int mode) { backgroundMode_ = mode; }
+void CachedFont::setBackgroundMode(int mode) {
+    const std::lock_guard<std::recursive_mutex> guard(lock_);
+    backgroundMode_ = mode;
+}
 
 void CachedFont::setCombineMode(int mode, float alpha) {
+    const std::lock_guard<std::recursive_mutex> guard(lock_);
     combineMode_ = mode;
     alpha_ = alpha;
 }
@@ -77,6 +89,7 @@ bool CachedFont::usesPlatformRendering(unsigned textFlags) const {
 
 int CachedFont::drawText(RasterBitmap* dest, const char* text, int length, Rect* rect,
                          unsigned flags) {
+    const std::lock_guard<std::recursive_mutex> guard(lock_);
     if (font_ == nullptr || text == nullptr) return 0;
     if (length < 0) length = static_cast<int>(std::strlen(text));
     if (dest != nullptr && usesPlatformRendering(flags)) return drawWithPlatform(dest, text, length, rect, flags);

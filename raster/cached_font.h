@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <mutex>
 
 #include "raster/glyph_cache.h"
 #include "raster/platform_font.h"
@@ -52,6 +53,13 @@ public:
     bool usesPlatformRendering(unsigned textFlags) const;
     const GlyphCache& glyphs() const { return glyphs_; }
 
+    // A font may be shared by editors painting on different threads (the editor keeps one
+    // cache of fonts per process). setPlatformFont, the colour and mode setters and drawText
+    // take this lock for their own duration; a caller that sets a colour and then draws holds
+    // it across both, so another thread's colour cannot slip in between. Re-entrant. The line
+    // height is fixed once the font is set and is read without it.
+    std::recursive_mutex& drawingLock() { return lock_; }
+
 private:
     int drawWithPlatform(RasterBitmap* dest, const char* text, int length, Rect* rect,
                          unsigned flags);
@@ -71,6 +79,7 @@ private:
     int extraLineSpacing_ = 0;
     PlatformFont* font_ = nullptr;
     GlyphCache glyphs_;
+    std::recursive_mutex lock_;
 };
 
 }  // namespace corvalen::raster
