@@ -148,6 +148,7 @@ TEST(EditorScale, TheSettingsFileSizesTheWindowAndChoosesItsPresent) {
         // Settings that make no sense still open a window one can use: a negative one counts
         // as none (the system's 96 dpi here), the rest is held to 48 .. 384 dpi.
         {"-50", 800, 527, false, Present::Copies, 800},
+        {"1", 800, 527, false, Present::Copies, 800},        // 96 / 100 is a DPI value of 0
         {"10", 400, 264, true, Present::Halftone, 800},      // 9 dpi held at 48
         {"100000", 3200, 2108, true, Present::Plain, 1600},  // held at 384: twice 1600 x 1054
         {"99999999999999999999999", 3200, 2108, true, Present::Plain, 1600},
