@@ -15,16 +15,17 @@
 #include <thread>
 
 #include "temp_folder.h"
+#include "editor_places.h"
 #include "tools/host/win/editor_frame.h"
 
 namespace corvalen {
 namespace {
 
-constexpr int kBand6Gain = 34;
-constexpr int kReferenceLevel = 56;  // 0 .. 120 dB
-// Window pixels at 96 dpi: the file button (layout 1428..1542 x 916..956), the status line
-// (14..420 x 8..30) and the graph left of its legend (0..1340 x 0..640).
-constexpr POINT kFileButtonAt{742, 468};
+using gui::kBand6Gain;
+using gui::kFileButtonAt;
+using gui::kReferenceLevel;
+// Window pixels at 96 dpi: the status line (layout 14..420 x 8..30) and the graph left of
+// its legend (0..1340 x 0..640).
 constexpr RECT kStatusLine{7, 4, 210, 15};
 constexpr RECT kGraph{0, 0, 670, 320};
 constexpr std::uint32_t kMeasuredColour = 0x704455;

@@ -7,14 +7,14 @@
 
 #include <string>
 
+#include "editor_places.h"
 #include "tools/host/win/editor_frame.h"
 
 namespace corvalen {
 namespace {
 
-constexpr int kBand1Switch = 0;
-// Band 1's switch (layout 54..142 x 646..682) at 96 dpi, in window pixels.
-constexpr POINT kBand1SwitchAt{49, 332};
+using gui::kBand1Switch;
+using gui::kBand1SwitchAt;
 constexpr const char* kXdotool = "/usr/bin/xdotool";  // installed by scripts/setup
 
 // Runs xdotool with `arguments` on this process's X display, pumping the editor's messages

@@ -7,23 +7,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "editor_places.h"
 #include "tools/host/win/editor_frame.h"
 
 namespace corvalen {
 namespace {
 
-constexpr int kBand1Switch = 0;
-constexpr int kBand1Frequency = 18;
-constexpr int kBand1Gain = 19;
-constexpr int kBand2Gain = 22;
-// Window pixels at 96 dpi (half the layout units): band 1's switch (layout 54..142 x
-// 646..682), band 1's frequency and gain knobs (62..134 x 686..758 and 790..862) and band 2's
-// gain knob (176..248 x 790..862), at their centres; a spot of the graph.
-constexpr POINT kBand1SwitchAt{49, 332};
-constexpr POINT kBand1FrequencyAt{49, 361};
-constexpr POINT kBand1GainAt{49, 413};
-constexpr POINT kBand2GainAt{106, 413};
-constexpr POINT kGraphAt{300, 100};
+using namespace gui;
 
 class EditorWindowTest : public ::testing::Test {
 protected:
@@ -309,7 +299,9 @@ TEST_F(EditorWindowTest, TwoInstancesOpenAtOnceLeaveNothingBehind) {
     WNDCLASSW info{};
     for (int round = 0; round < 50; ++round) {
         ASSERT_TRUE(round == 0 ? secondFrame.Open() : secondFrame.Reopen());
-        if (round > 0) ASSERT_TRUE(frame.Reopen());
+        if (round > 0) {
+            ASSERT_TRUE(frame.Reopen());
+        }
         frame.Pump(0);
         ASSERT_EQ(WindowsOfClass(L"CorvalenEditorWindow"), 2);
         // The first to close leaves the class to the other.
