@@ -102,6 +102,38 @@ TEST_F(FreeTypeText, BoldRequestPicksTheBoldFaceAndUnknownNamesFallBack) {
     EXPECT_GT(space.advance, 0);
 }
 
+TEST(FreeTypeCell, HeightIsTheWindowsCellOfTheFont) {
+    // Roboto's Windows ascent and descent (2146 + 555 of 2048 units per em) span more than
+    // its hhea ascender and descender (1900 + 500). A cell of 36 pixels is therefore an em of
+    // round(2048 * 36 / 2701) = 27 pixels, as on the platform, with the baseline at
+    // round(2146 * 27 / 2048) = 28; a capital (1456 units) stands 19.2 pixels tall on it.
+    // Sized by the hhea span instead, the em would be 30.7 pixels and the capital 21.8.
+    constexpr const char* kRoboto = "/usr/share/fonts/truetype/roboto/unhinted/RobotoTTF/Roboto-Regular.ttf";
+    if (!exists(kRoboto)) GTEST_SKIP() << "Roboto is not installed";
+    clearRegisteredFonts();
+    ASSERT_TRUE(registerFontFile("Bahnschrift", 400, false, kRoboto));
+    FontRequest request;
+    request.faceName = "Bahnschrift";
+    request.height = 36;
+    std::unique_ptr<PlatformFont> font = createPlatformFont(request);
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(font->lineHeight(), 36);
+    GlyphImage capital;
+    ASSERT_TRUE(font->renderGlyph(U'H', capital));
+    int first = -1, last = -1;
+    for (int row = 0; row < capital.height; ++row) {
+        for (int x = 0; x < capital.width; ++x) {
+            if (capital.coverage[static_cast<std::size_t>(row * capital.width + x)] < 128) continue;
+            if (first < 0) first = row;
+            last = row;
+        }
+    }
+    EXPECT_EQ(last, 27);  // the row just above the baseline
+    EXPECT_GE(last - first + 1, 19);
+    EXPECT_LE(last - first + 1, 20);
+    clearRegisteredFonts();
+}
+
 TEST(FreeTypeRegistry, NothingRegisteredMeansNoFont) {
     clearRegisteredFonts();
     FontRequest request;
