@@ -3,13 +3,15 @@
 // a given state, then drawn once without any window.
 //
 //     corvalen-snapshot OUT.png [--full-size] [--rate HZ] [--chunk PROGRAM.fxp-chunk]
-//                       [--set NAME=VALUE]... [--measurement FILE] [--splash] [--repeat N]
+//                       [--set NAME=VALUE]... [--measurement FILE] [--splash] [--no-text]
+//                       [--repeat N]
 //
 // The state is applied in the order given after the plug-in is opened and told the sample
 // rate (48000 Hz unless --rate says otherwise; 0 tells none): a program chunk as the host's
 // effSetChunk receives it, parameter values in their own units ("f6Gain=6", "TipoF1=1"), and
 // a measurement file chosen as through the file button. --splash shows the splash panel.
-// With --repeat it also times N full repaints.
+// --no-text leaves every text out (the fonts are forgotten before the first paint), which
+// shows where the full picture has text. With --repeat it also times N full repaints.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -22,9 +24,11 @@
 #include "editor/controls/file_button.h"
 #include "editor/editor_graphics.h"
 #include "editor/layout/control_table.h"
+#include "editor/platform_fonts.h"
 #include "engine/parameter_table.h"
 #include "plugin/editor_assembly.h"
 #include "png_writer.h"
+#include "raster/ft/font_registry.h"
 #include "shell/plugin_entry.h"
 #include "shell/reentrant_lock.h"
 #include "shell/vst2_plugin.h"
@@ -42,6 +46,7 @@ intptr_t SilentHost(corvalen::EffectRecord*, int32_t, int32_t, intptr_t, void*, 
 struct Options {
     std::string output;
     bool fullSize = false;
+    bool noText = false;
     double rate = 48000.0;
     int repeat = 0;
     // Applied in order: "chunk", "set" or "measurement" with its argument.
@@ -54,6 +59,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
         const bool hasValue = i + 1 < argc;
         if (argument == "--full-size") {
             options.fullSize = true;
+        } else if (argument == "--no-text") {
+            options.noText = true;
         } else if (argument == "--splash") {
             options.steps.emplace_back("set", "splashScreen=1");
         } else if (argument == "--rate" && hasValue) {
@@ -128,7 +135,8 @@ int main(int argc, char** argv) {
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr,
                      "usage: corvalen-snapshot OUT.png [--full-size] [--rate HZ] [--chunk FILE]\n"
-                     "       [--set NAME=VALUE]... [--measurement FILE] [--splash] [--repeat N]\n");
+                     "       [--set NAME=VALUE]... [--measurement FILE] [--splash] [--no-text]\n"
+                     "       [--repeat N]\n");
         return 2;
     }
 
@@ -159,6 +167,12 @@ int main(int argc, char** argv) {
         }
     }
 
+    // Fonts resolve at the first paint: without registered faces no text is drawn (the
+    // system faces, registered once on first use, are registered first so they stay out).
+    if (options.noText) {
+        ed::ensureSystemFaces();
+        corvalen::raster::clearRegisteredFonts();
+    }
     plugin->Editor()->SetScale(options.fullSize ? 0 : 1);
     const auto firstStart = std::chrono::steady_clock::now();
     LayoutRect dirty;
