@@ -131,6 +131,34 @@ TEST(FreeTypeCell, HeightIsTheWindowsCellOfTheFont) {
     EXPECT_EQ(last, 27);  // the row just above the baseline
     EXPECT_GE(last - first + 1, 19);
     EXPECT_LE(last - first + 1, 20);
+
+    // Bold from the regular face: thicker strokes, the same height and advance.
+    request.weight = 700;
+    std::unique_ptr<PlatformFont> bold = createPlatformFont(request);
+    ASSERT_NE(bold, nullptr);
+    GlyphImage thick;
+    ASSERT_TRUE(bold->renderGlyph(U'H', thick));
+    auto inkRows = [](const GlyphImage& glyph, int& top, int& bottom) {
+        int sum = 0;
+        top = bottom = -1;
+        for (int row = 0; row < glyph.height; ++row) {
+            for (int x = 0; x < glyph.width; ++x) {
+                const int value = glyph.coverage[static_cast<std::size_t>(row * glyph.width + x)];
+                sum += value;
+                if (value < 128) continue;
+                if (top < 0) top = row;
+                bottom = row;
+            }
+        }
+        return sum;
+    };
+    int thinTop = 0, thinBottom = 0, thickTop = 0, thickBottom = 0;
+    const int thinInk = inkRows(capital, thinTop, thinBottom);
+    const int thickInk = inkRows(thick, thickTop, thickBottom);
+    EXPECT_GT(thickInk, thinInk * 5 / 4);
+    EXPECT_EQ(thickTop, thinTop);
+    EXPECT_EQ(thickBottom, thinBottom);
+    EXPECT_EQ(thick.advance, capital.advance);
     clearRegisteredFonts();
 }
 
