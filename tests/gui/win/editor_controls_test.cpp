@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +17,7 @@
 #include "editor/layout/control_table.h"
 #include "engine/parameter_table.h"
 #include "picture_check.h"
+#include "temp_folder.h"
 #include "tools/host/project_state.h"
 
 namespace corvalen {
@@ -34,11 +38,13 @@ constexpr int kReadoutTextPixels = 6;
 constexpr int kBand = 5;
 constexpr int kGain = param::BandGain(kBand);
 
-// A control's place in window pixels at 100 % (layout units are halved).
-PixelRect Pixels(int tableRow) {
+// A control's place in window pixels: at 100 % layout units are halved (shift 1), at 200 %
+// they are pixels.
+PixelRect Pixels(int tableRow, int shift = 1) {
     const editor::ControlRow& control = editor::kControlTable[static_cast<std::size_t>(tableRow)];
     const editor::LayoutRect& r = control.kind == editor::ControlKind::ToggleArea ? control.target : control.rect;
-    return PixelRect{r.left / 2, r.top / 2, (r.right + 1) / 2, (r.bottom + 1) / 2};
+    const int round = (1 << shift) - 1;
+    return PixelRect{r.left >> shift, r.top >> shift, (r.right + round) >> shift, (r.bottom + round) >> shift};
 }
 POINT Centre(int tableRow) {
     const PixelRect r = Pixels(tableRow);
@@ -165,6 +171,11 @@ TEST(EditorPicture, WineShowsTheNativePictureOfEachState) {
 TEST(EditorPicture, DefaultReadoutsSampleRateAndLegendReadAsNatively) {
     Instance instance;
     ASSERT_TRUE(instance.Open());
+    // The sample-rate read-out follows the host: another rate is not "Fs: 48.0 kHz", and
+    // 48 kHz again is.
+    instance.host.Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, 44100.0f);
+    EXPECT_FALSE(ShowsState(instance.Capture(), "default", Pixels(row::kSampleRateReadout), kReadoutTextPixels));
+    instance.host.Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, 48000.0f);
     const host::Screenshot shot = instance.Capture();
     // "20", "0.0 dB", "0.71" under band 1; "Fs: 48.0 kHz"; the legend's four rows; the
     // knobs at their default frames and the band switches lit.
@@ -182,6 +193,32 @@ TEST(EditorPicture, DefaultReadoutsSampleRateAndLegendReadAsNatively) {
             EXPECT_TRUE(ShowsState(shot, "default", Pixels(row::BandControl(band, part)), 1 << 20)) << band << " " << part;
         }
     }
+}
+
+TEST(EditorPicture, AtTwoHundredPercentTheFullSizePicture) {
+    // The scale file of a private application-data folder asks for 200 %: the instance made
+    // while the process's APPDATA names it draws the full-size images in a 1600 x 1054
+    // window. (The plug-in reads the variable through the C runtime it shares with us.)
+    const std::filesystem::path appData = testing::TestTempFolder() / "full_size";
+    std::filesystem::create_directories(appData / "Corvalen");
+    std::ofstream(appData / "Corvalen" / "guiSizePercentage.txt") << "200";
+    const wchar_t* previous = _wgetenv(L"APPDATA");
+    const std::wstring saved = previous != nullptr ? previous : L"";
+    ASSERT_EQ(_wputenv_s(L"APPDATA", appData.wstring().c_str()), 0);
+    Instance instance;
+    const ::testing::AssertionResult opened = instance.Open("full_size");
+    _wputenv_s(L"APPDATA", saved.c_str());
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(instance.frame.EditorWidth(), 1600);
+    EXPECT_EQ(instance.frame.EditorHeight(), 1054);
+    const host::Screenshot shot = instance.Capture();
+    EXPECT_TRUE(ShowsState(shot, "full_size"));
+    for (int readout : {row::BandReadout(0, 0), row::BandReadout(kBand, 1), row::kSampleRateReadout}) {
+        EXPECT_TRUE(ShowsState(shot, "full_size", Pixels(readout, 0), kReadoutTextPixels)) << readout;
+    }
+    const gui::PictureDifference d = Pictures().Compare(shot, "full_size");
+    std::printf("full size near text %d of %d differ (%.1f %%)\n", d.nearTextDiffering, d.nearText,
+                100.0 * d.NearTextShare());
 }
 
 TEST(EditorInput, GainKnobDragsDoubleClicksAndWheelNotches) {

@@ -63,7 +63,13 @@ bool NativePictures::Load() {
         name >> entry.state.name;
         std::istringstream options(line.substr(bar + 1));
         std::string option, argument;
-        while (options >> option >> argument) entry.state.steps.emplace_back(option.substr(2), argument);
+        while (options >> option) {
+            if (option == "--full-size") {
+                entry.state.fullSize = true;
+            } else if (options >> argument) {
+                entry.state.steps.emplace_back(option.substr(2), argument);
+            }
+        }
         const std::string base = std::string(CORVALEN_NATIVE_PICTURES) + "/" + entry.state.name;
         if (!ReadPng(base + ".png", entry.picture) || !ReadPng(base + "-text-free.png", entry.textFree)) {
             error_ = "cannot read the native pictures " + base + "*.png";

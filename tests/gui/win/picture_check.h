@@ -42,6 +42,7 @@ struct PictureDifference {
 // sample file).
 struct PictureState {
     std::string name;
+    bool fullSize = false;  // drawn at 200 %
     std::vector<std::pair<std::string, std::string>> steps;
 };
 
