@@ -28,8 +28,9 @@ using gui::NativePictures;
 using gui::PixelRect;
 
 // A whole picture: at most this share of the pixels near text may differ after smoothing.
-// The measured shares are printed by the first test; a picture without any text differs in
-// about half, text an eighth too large in a third.
+// Measured (the first test prints them): 0.6 % for most states, 5.3 % with the large bold
+// "BYPASSED"; against a native picture with text an eighth too large 18.5 %, and with no
+// text at all 37 %.
 constexpr double kPictureTextShare = 0.10;
 // One read-out: at most this many smoothed pixels may differ. The same text measures 0;
 // one changed glyph ("0.0 dB" against "0.5 dB") 22 or more.
@@ -127,7 +128,7 @@ struct Instance {
                                            : d.NearTextShare() <= kPictureTextShare;
     if (d.awayFromText == 0 && textOk) return ::testing::AssertionSuccess();
     std::string error;
-    host::EditorFrame::SavePng(shot, std::string(CORVALEN_NATIVE_PICTURES) + "/wine-" + state + ".png", error);
+    host::EditorFrame::SavePng(shot, host::ToWindowsPath(CORVALEN_NATIVE_PICTURES) + "\\wine-" + state + ".png", error);
     return ::testing::AssertionFailure()
            << "not the picture of " << state << " in (" << region.left << ", " << region.top << ")-(" << region.right
            << ", " << region.bottom << "): " << d.awayFromText << " pixels away from text differ, "
