@@ -47,8 +47,8 @@ PixelRect Pixels(int tableRow, int shift = 1) {
     const int round = (1 << shift) - 1;
     return PixelRect{r.left >> shift, r.top >> shift, (r.right + round) >> shift, (r.bottom + round) >> shift};
 }
-POINT Centre(int tableRow) {
-    const PixelRect r = Pixels(tableRow);
+POINT Centre(int tableRow, int shift = 1) {
+    const PixelRect r = Pixels(tableRow, shift);
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
@@ -65,6 +65,7 @@ const NativePictures& Pictures() {
 struct Instance {
     host::VstHost host;
     host::EditorFrame frame{host};
+    int shift = 1;  // 0 at 200 %
 
     ::testing::AssertionResult Open(const std::string& state = "default") {
         if (!host.Load(CORVALEN_DLL_PATH)) return ::testing::AssertionFailure() << host.LastError();
@@ -81,12 +82,13 @@ struct Instance {
         SendMessageW(Editor(), message, keys, MAKELPARAM(at.x, at.y));
     }
     void Click(int tableRow) {
-        Send(WM_LBUTTONDOWN, MK_LBUTTON, Centre(tableRow));
-        Send(WM_LBUTTONUP, 0, Centre(tableRow));
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, Centre(tableRow, shift));
+        Send(WM_LBUTTONUP, 0, Centre(tableRow, shift));
     }
-    // A left-button drag from the control's centre, `up` pixels upwards in four moves.
+    // A left-button drag from the control's centre, `up` layout units upwards in four moves.
     void DragUp(int tableRow, int up, WPARAM extraKeys = 0) {
-        POINT at = Centre(tableRow);
+        POINT at = Centre(tableRow, shift);
+        up >>= shift;
         Send(WM_LBUTTONDOWN, MK_LBUTTON | extraKeys, at);
         for (int step = 0; step < 4; ++step) {
             at.y -= up / 4;
@@ -97,7 +99,7 @@ struct Instance {
     void Wheel(int tableRow, int delta, WPARAM keys) {
         RECT window{};
         GetWindowRect(Editor(), &window);
-        const POINT at = Centre(tableRow);
+        const POINT at = Centre(tableRow, shift);
         SendMessageW(Editor(), WM_MOUSEWHEEL, MAKEWPARAM(keys, delta),
                      MAKELPARAM(window.left + at.x, window.top + at.y));
     }
@@ -220,6 +222,10 @@ TEST(EditorPicture, AtTwoHundredPercentTheFullSizePicture) {
     const gui::PictureDifference d = Pictures().Compare(shot, "full_size");
     std::printf("full size near text %d of %d differ (%.1f %%)\n", d.nearTextDiffering, d.nearText,
                 100.0 * d.NearTextShare());
+    // Pixels are layout units here: a drag of 216 pixels is still half the range.
+    instance.shift = 0;
+    instance.DragUp(row::BandControl(kBand, 1), 216);
+    EXPECT_TRUE(OneGesture(instance.CallsFor(kGain), 1.0f));
 }
 
 TEST(EditorInput, GainKnobDragsDoubleClicksAndWheelNotches) {
@@ -227,7 +233,7 @@ TEST(EditorInput, GainKnobDragsDoubleClicksAndWheelNotches) {
     ASSERT_TRUE(instance.Open());
     const int knob = row::BandControl(kBand, 1);
     const PixelRect changed[] = {Pixels(knob), Pixels(row::BandReadout(kBand, 1)), Pixels(row::kGraph)};
-    // 216 layout units (108 pixels) up: half the range, a tenth of that with Ctrl; each
+    // 216 layout units up: half the range, a tenth of that with Ctrl; each
     // drag is one gesture, and a double-click takes the knob back to 0 dB.
     struct Drag {
         WPARAM keys;
@@ -237,7 +243,7 @@ TEST(EditorInput, GainKnobDragsDoubleClicksAndWheelNotches) {
     for (const Drag& drag : {Drag{0, 1.0f, "gain_top"}, Drag{MK_CONTROL, 0.55f, "gain_fine"}}) {
         SCOPED_TRACE(drag.state);
         instance.host.ClearCalls();
-        instance.DragUp(knob, 108, drag.keys);
+        instance.DragUp(knob, 216, drag.keys);
         EXPECT_TRUE(OneGesture(instance.CallsFor(kGain), drag.value));
         const host::Screenshot shot = instance.Capture();
         for (const PixelRect& region : changed) EXPECT_TRUE(ShowsState(shot, drag.state, region));
@@ -330,11 +336,11 @@ TEST(EditorInput, BypassSignAndSplashPanel) {
     instance.Click(row::kSplashToggle);
     EXPECT_TRUE(ShowsState(instance.Capture(), "splash"));
     instance.host.ClearCalls();
-    instance.DragUp(row::BandControl(kBand, 1), 108);
+    instance.DragUp(row::BandControl(kBand, 1), 216);
     EXPECT_TRUE(instance.CallsFor(kGain).empty());
     instance.Click(row::kSplashToggle);
     EXPECT_TRUE(ShowsState(instance.Capture(), "default"));
-    instance.DragUp(row::BandControl(kBand, 1), 108);
+    instance.DragUp(row::BandControl(kBand, 1), 216);
     EXPECT_TRUE(OneGesture(instance.CallsFor(kGain), 1.0f));
 }
 
@@ -369,11 +375,15 @@ TEST(EditorInput, TwoOpenInstancesShowTheirOwnStates) {
     Instance second;
     ASSERT_TRUE(first.Open());
     ASSERT_TRUE(second.Open("measured"));
-    second.DragUp(row::BandControl(kBand, 1), 108);
+    second.DragUp(row::BandControl(kBand, 1), 216);
     const host::Screenshot secondShot = second.Capture();
     EXPECT_TRUE(ShowsState(first.Capture(), "default"));
     EXPECT_TRUE(ShowsState(secondShot, "gain_top", Pixels(row::BandReadout(kBand, 1)), kReadoutTextPixels));
     EXPECT_TRUE(first.CallsFor(kGain).empty());
+    // The controls outlive the window: reopened, it shows the same state.
+    second.frame.Close();
+    ASSERT_TRUE(second.frame.Reopen());
+    EXPECT_TRUE(ShowsState(second.Capture(), "gain_top", Pixels(row::BandReadout(kBand, 1)), kReadoutTextPixels));
 }
 
 }  // namespace
