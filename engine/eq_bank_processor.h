@@ -12,8 +12,8 @@ namespace corvalen {
 //
 // The result is bit for bit that of the frame-by-frame formula: each band's samples go through
 // the same multiplications and additions in the same order. Only the schedule differs: the bands
-// run staggered (band j works on sample t - j while band 0 works on sample t), so the twelve
-// recurrences overlap instead of waiting on each other, and both channels share one SSE2 register.
+// run staggered in vector registers as wide as the processor allows (engine/eq_bank_pipeline.h,
+// engine/vector_path.h), and every width gives the same bits.
 //
 // Host audio thread, instance lock held. No allocation, no calls beyond one pow per block.
 void ProcessEqBank(EqBand* bands, const EngineState& state, const double* const* inputs,

@@ -1,0 +1,260 @@
+// The staggered filter pipeline shared by the kernels of every vector width. Included only by
+// the kernel files (eq_bank_sse2.cpp, eq_bank_avx2.cpp, eq_bank_avx512.cpp), each of which
+// compiles it for its own instruction set with lane operations of its own.
+//
+// Every band gives the bits of the per-sample formula: its five products and four sums in the
+// formula's order, with the multipliers the band stores. Only the schedule differs. Twelve bands
+// in a chain are twelve recurrences each waiting on the one before; run staggered (band b works
+// on sample t - b in step t), they are independent within a step and fill the vector lanes.
+// A vector holds G bands, two lanes each (channel 0, channel 1): band b sits in stage b / G,
+// group b % G. A band's input is the output the band before it gave in the previous step: for
+// groups 1.. that is the stage's own previous output moved up one group, for group 0 the last
+// group of the stage before (or, in stage 0, the new input frame).
+//
+// A stage starts G * stage steps after the block and runs frames + G - 1 steps, so a block costs
+// about (frames + G - 1) / frames of a long block's steady rate: short blocks stay close to it.
+// In its first and last G - 1 steps some of a stage's bands have no sample; they are computed
+// but their memories are not updated (masked), and a stage with no band at work is skipped.
+//
+// Lanes traits L supply: Vec, kBandsPerVector, FromPairs (one pair of lanes per group), Store,
+// Add, Sub, Mul; EnterPair (the new frame into group 0, the stage's groups moved up one), Follow
+// (the front stage's last group into group 0, the stage's own groups moved up one); GroupMask
+// (lanes of the groups whose bits are set) and Select (mask ? chosen : kept); SelectPair (for a
+// group) and TakePair (that group's two lanes).
+//
+// Everything here is a template over L, and each kernel file defines its L in an anonymous
+// namespace: no function compiled for a wide instruction set can stand in for a narrower one at
+// link time.
+#pragma once
+
+#include <emmintrin.h>
+
+#include <cfloat>
+#include <type_traits>
+#include <utility>
+
+#include "engine/engine_state.h"
+#include "engine/eq_bank_kernels.h"
+
+namespace corvalen::pipeline {
+
+// Calls f(integral_constant<S-1>), ..., f(integral_constant<0>): stage numbers known to the
+// compiler, so every stage's registers are plain variables.
+#define CORVALEN_ALWAYS_INLINE __attribute__((always_inline))
+
+template <class F, int... J>
+CORVALEN_ALWAYS_INLINE inline void DescendingStages(std::integer_sequence<int, J...>, F&& f) {
+  (f(std::integral_constant<int, static_cast<int>(sizeof...(J)) - 1 - J>{}), ...);
+}
+
+template <class L, int S>
+class StaggeredBank {
+ public:
+  using Vec = typename L::Vec;
+  static constexpr int G = L::kBandsPerVector;
+  static constexpr int kLanes = 2 * G;
+  static constexpr unsigned kAllGroups = (1u << G) - 1u;
+
+  static void Run(const BankJob& job) {
+    StaggeredBank bank(job);
+    bank.Gather();
+    bank.Filter();
+    bank.Scatter();
+  }
+
+ private:
+  struct Stage {
+    Vec b0, b1, b2, a1, a2;
+    Vec x1, x2, y1, y2;
+  };
+
+  explicit StaggeredBank(const BankJob& job)
+      : job_(job),
+        bands_(job.count),
+        frames_(job.frames) {}
+
+  template <class F>
+  CORVALEN_ALWAYS_INLINE static void EachStageDescending(F&& f) {
+    DescendingStages(std::make_integer_sequence<int, S>{}, f);
+  }
+
+  const EqBand* BandAt(int position) const {
+    return position < bands_ ? &job_.bands[job_.order[position]] : nullptr;
+  }
+
+  // Lanes of bands past the last are zero and never stored back. Vectors are assembled from
+  // register pairs, not loaded from scalars just stored: a wide load from narrower stores
+  // cannot be forwarded and stalls, which a short block would feel.
+  CORVALEN_ALWAYS_INLINE void Gather() {
+    EachStageDescending([&](auto stage) {
+      constexpr int j = decltype(stage)::value;
+      __m128d pairs[9][G];
+      for (int g = 0; g < G; ++g) {
+        const EqBand* band = BandAt(j * G + g);
+        if (band == nullptr) {
+          for (auto& field : pairs) field[g] = _mm_setzero_pd();
+          continue;
+        }
+        const ChannelState* memory = band->channel;
+        pairs[0][g] = _mm_set1_pd(band->taps.b0);
+        pairs[1][g] = _mm_set1_pd(band->taps.b1);
+        pairs[2][g] = _mm_set1_pd(band->taps.b2);
+        pairs[3][g] = _mm_set1_pd(band->taps.a1);
+        pairs[4][g] = _mm_set1_pd(band->taps.a2);
+        pairs[5][g] = _mm_set_pd(memory[1].x1, memory[0].x1);
+        pairs[6][g] = _mm_set_pd(memory[1].x2, memory[0].x2);
+        pairs[7][g] = _mm_set_pd(memory[1].y1, memory[0].y1);
+        pairs[8][g] = _mm_set_pd(memory[1].y2, memory[0].y2);
+      }
+      Stage& s = stages_[j];
+      s.b0 = L::FromPairs(pairs[0]);
+      s.b1 = L::FromPairs(pairs[1]);
+      s.b2 = L::FromPairs(pairs[2]);
+      s.a1 = L::FromPairs(pairs[3]);
+      s.a2 = L::FromPairs(pairs[4]);
+      s.x1 = L::FromPairs(pairs[5]);
+      s.x2 = L::FromPairs(pairs[6]);
+      s.y1 = L::FromPairs(pairs[7]);
+      s.y2 = L::FromPairs(pairs[8]);
+    });
+  }
+
+  CORVALEN_ALWAYS_INLINE void Scatter() {
+    EachStageDescending([&](auto stage) {
+      constexpr int j = decltype(stage)::value;
+      alignas(64) double lanes[4][kLanes];
+      const Stage& s = stages_[j];
+      L::Store(lanes[0], s.x1);
+      L::Store(lanes[1], s.x2);
+      L::Store(lanes[2], s.y1);
+      L::Store(lanes[3], s.y2);
+      for (int g = 0; g < G; ++g) {
+        const int position = j * G + g;
+        if (position >= bands_) break;
+        EqBand& band = job_.bands[job_.order[position]];
+        for (int c = 0; c < 2; ++c) {
+          ChannelState& memory = band.channel[c];
+          const int lane = 2 * g + c;
+          memory.x1 = lanes[0][lane];
+          memory.x2 = lanes[1][lane];
+          memory.y1 = lanes[2][lane];
+          memory.y2 = lanes[3][lane];
+          // Only an input so large that the filter overflows gets here; that channel of the
+          // band starts afresh rather than keep Inf or NaN for good (memories are never cleared).
+          if (!(Magnitude(memory.x1) <= DBL_MAX && Magnitude(memory.x2) <= DBL_MAX &&
+                Magnitude(memory.y1) <= DBL_MAX && Magnitude(memory.y2) <= DBL_MAX)) {
+            memory = ChannelState{};
+          }
+        }
+      }
+    });
+  }
+
+  static double Magnitude(double x) { return x < 0.0 ? -x : x; }
+
+  // A sample that is not finite enters the bank as silence: one NaN or Inf from the host would
+  // otherwise stay in the band memories and silence the plug-in for good. Lane 0 channel 0.
+  __m128d InputFrame(int t) const {
+    const __m128d frame = _mm_set_pd(job_.in[1][t], job_.in[0][t]);
+    const __m128d magnitude = _mm_andnot_pd(_mm_set1_pd(-0.0), frame);
+    return _mm_and_pd(frame, _mm_cmple_pd(magnitude, _mm_set1_pd(DBL_MAX)));
+  }
+
+  // Groups of stage j whose band has a sample in step t.
+  unsigned ActiveGroups(int t, int j) const {
+    int low = t - frames_ + 1 - j * G;
+    int high = t - j * G;
+    if (low < 0) low = 0;
+    if (high > G - 1) high = G - 1;
+    if (high > bands_ - 1 - j * G) high = bands_ - 1 - j * G;
+    if (low > high) return 0;
+    return (2u << high) - (1u << low);
+  }
+
+  // One step: every stage (last first, so each reads its front's output of the previous step).
+  // kEveryBand: all bands have a sample, no stage is skipped or masked.
+  template <bool kEveryBand>
+  CORVALEN_ALWAYS_INLINE void Step(int t, __m128d frame) {
+    EachStageDescending([&](auto stage) CORVALEN_ALWAYS_INLINE {
+      constexpr int j = decltype(stage)::value;
+      unsigned groups = kAllGroups;
+      if constexpr (!kEveryBand) {
+        groups = ActiveGroups(t, j);
+        if (groups == 0) return;
+      }
+      Stage& s = stages_[j];
+      Vec x;
+      if constexpr (j == 0) {
+        x = L::EnterPair(s.y1, frame);
+      } else {
+        x = L::Follow(s.y1, stages_[j - 1].y1);
+      }
+      // (((b0*x + b1*x1) + b2*x2) - a1*y1) - a2*y2, the order of the formula.
+      Vec y = L::Add(L::Mul(s.b0, x), L::Mul(s.b1, s.x1));
+      y = L::Add(y, L::Mul(s.b2, s.x2));
+      y = L::Sub(y, L::Mul(s.a1, s.y1));
+      y = L::Sub(y, L::Mul(s.a2, s.y2));
+      if (kEveryBand || groups == kAllGroups) {
+        s.x2 = s.x1;
+        s.x1 = x;
+        s.y2 = s.y1;
+        s.y1 = y;
+      } else {
+        const auto mask = L::GroupMask(groups);
+        s.x2 = L::Select(mask, s.x1, s.x2);
+        s.x1 = L::Select(mask, x, s.x1);
+        s.y2 = L::Select(mask, s.y1, s.y2);
+        s.y1 = L::Select(mask, y, s.y1);
+      }
+    });
+  }
+
+  // The last band's output of step t is frame t - (bands - 1), times the gain.
+  void Output(int t, typename L::PairSelector lastBand, __m128d gain) {
+    const __m128d frame = _mm_mul_pd(gain, L::TakePair(stages_[S - 1].y1, lastBand));
+    const int n = t - (bands_ - 1);
+    _mm_storel_pd(&job_.out[0][n], frame);
+    _mm_storeh_pd(&job_.out[1][n], frame);
+  }
+
+  // Frame t is read in step t and its output written in step t + bands - 1 or later, after
+  // every read of that step: in-place buffers are safe.
+  CORVALEN_ALWAYS_INLINE void Filter() {
+    const __m128d gain = _mm_set1_pd(job_.gain);
+    const auto lastBand = L::SelectPair(bands_ - 1 - (S - 1) * G);
+    const int steps = frames_ + bands_ - 1;
+    const int firstOutput = bands_ - 1;
+    const __m128d silence = _mm_setzero_pd();
+    int t = 0;
+    for (; t < firstOutput; ++t) Step<false>(t, t < frames_ ? InputFrame(t) : silence);
+    for (; t < frames_; ++t) {
+      Step<true>(t, InputFrame(t));
+      Output(t, lastBand, gain);
+    }
+    for (; t < steps; ++t) {
+      Step<false>(t, t < frames_ ? InputFrame(t) : silence);
+      Output(t, lastBand, gain);
+    }
+  }
+
+  const BankJob& job_;
+  const int bands_;
+  const int frames_;
+  Stage stages_[S];
+};
+
+// Runs the pipeline with as many stages as the enabled bands need.
+template <class L, int S = (kBandCount + L::kBandsPerVector - 1) / L::kBandsPerVector>
+void FilterBank(const BankJob& job) {
+  if constexpr (S > 1) {
+    if (job.count <= (S - 1) * L::kBandsPerVector) {
+      FilterBank<L, S - 1>(job);
+      return;
+    }
+  }
+  StaggeredBank<L, S>::Run(job);
+}
+
+}  // namespace corvalen::pipeline
+
+#undef CORVALEN_ALWAYS_INLINE
