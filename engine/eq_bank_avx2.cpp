@@ -14,6 +14,7 @@ struct Avx2Lanes {
   using Mask = __m256d;
   using PairSelector = __m256i;  // 32-bit lane indices that bring a group down to lanes 0-1
   static constexpr int kBandsPerVector = 2;
+  static constexpr int kOwnDelay = 1;
 
   static Vec FromPairs(const __m128d* pairs) {
     return _mm256_insertf128_pd(_mm256_castpd128_pd256(pairs[0]), pairs[1], 1);

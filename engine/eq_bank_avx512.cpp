@@ -14,6 +14,7 @@ struct Avx512Lanes {
   using Mask = __mmask8;
   using PairSelector = __m512i;  // lane indices that bring a group down to lanes 0-1
   static constexpr int kBandsPerVector = 4;
+  static constexpr int kOwnDelay = 2;
 
   static Vec FromPairs(const __m128d* pairs) {
     const __m256d low = _mm256_insertf128_pd(_mm256_castpd128_pd256(pairs[0]), pairs[1], 1);

@@ -7,16 +7,21 @@
 // in a chain are twelve recurrences each waiting on the one before; run staggered (band b works
 // on sample t - b in step t), they are independent within a step and fill the vector lanes.
 // A vector holds G bands, two lanes each (channel 0, channel 1): band b sits in stage b / G,
-// group b % G. A band's input is the output the band before it gave in the previous step: for
-// groups 1.. that is the stage's own previous output moved up one group, for group 0 the last
-// group of the stage before (or, in stage 0, the new input frame).
+// group b % G. A band's input is the output of the band before it: for group 0 the last group
+// of the stage before (or, in stage 0, the new input frame), for groups 1.. the stage's own
+// earlier output moved up one group.
 //
-// A stage starts G * stage steps after the block and runs frames + G - 1 steps, so a block costs
-// about (frames + G - 1) / frames of a long block's steady rate: short blocks stay close to it.
-// In its first and last G - 1 steps some of a stage's bands have no sample; they are computed
-// but their memories are not updated (masked), and a stage with no band at work is skipped.
+// That move up is on the stage's own recurrence: the stage's next vector waits for a shuffle,
+// a product and four sums of its last one. Where that chain is longer than the work of a step
+// (the 512-bit path, with only three stages), a group takes the output the group below gave
+// two steps ago instead of one (L::kOwnDelay), so the chain spans two steps and the lanes stay
+// busy. Band b then starts D(b) steps after the block: D grows by one from stage to stage and by
+// kOwnDelay from group to group. Each stage runs frames + (G - 1) * kOwnDelay steps, so a block
+// costs about that over frames of a long block's steady rate: short blocks stay close to it.
+// In a stage's first and last steps some of its bands have no sample; they are computed but
+// their memories are not updated (masked), and a stage with no band at work is skipped.
 //
-// Lanes traits L supply: Vec, kBandsPerVector, FromPairs (one pair of lanes per group), Store,
+// Lanes traits L supply: Vec, kBandsPerVector, kOwnDelay, FromPairs (one pair of lanes per group), Store,
 // Add, Sub, Mul; EnterPair (the new frame into group 0, the stage's groups moved up one), Follow
 // (the front stage's last group into group 0, the stage's own groups moved up one); GroupMask
 // (lanes of the groups whose bits are set) and Select (mask ? chosen : kept); SelectPair (for a
@@ -54,6 +59,9 @@ class StaggeredBank {
   static constexpr int G = L::kBandsPerVector;
   static constexpr int kLanes = 2 * G;
   static constexpr unsigned kAllGroups = (1u << G) - 1u;
+  static constexpr int kOwnDelay = L::kOwnDelay;
+  static_assert(kOwnDelay == 1 || kOwnDelay == 2, "a group reads the step before or the one before that");
+  static constexpr int kStageSpan = 1 + (G - 1) * kOwnDelay;  // start of a stage to the next
 
   static void Run(const BankJob& job) {
     StaggeredBank bank(job);
@@ -66,12 +74,21 @@ class StaggeredBank {
   struct Stage {
     Vec b0, b1, b2, a1, a2;
     Vec x1, x2, y1, y2;
+    Vec before;  // y1 as it was one step earlier, whether or not the step updated it
   };
+
+  // The step in which band position b filters the block's first frame.
+  static constexpr int Start(int b) { return (b / G) * kStageSpan + (b % G) * kOwnDelay; }
 
   explicit StaggeredBank(const BankJob& job)
       : job_(job),
         bands_(job.count),
-        frames_(job.frames) {}
+        frames_(job.frames) {
+    for (int j = 0; j < S; ++j) {
+      const int count = bands_ - j * G;
+      enabledGroups_[j] = count >= G ? kAllGroups : (1u << count) - 1u;
+    }
+  }
 
   template <class F>
   CORVALEN_ALWAYS_INLINE static void EachStageDescending(F&& f) {
@@ -83,10 +100,10 @@ class StaggeredBank {
   }
 
   // Lanes of bands past the last are zero and never stored back. Vectors are assembled from
-  // register pairs, not loaded from scalars just stored: a wide load from narrower stores
-  // cannot be forwarded and stalls, which a short block would feel.
+  // register pairs and the memories moved in 16-byte pieces: a wide load from narrower stores
+  // just made cannot be forwarded and stalls, and a short block would feel every such stall.
   CORVALEN_ALWAYS_INLINE void Gather() {
-    EachStageDescending([&](auto stage) {
+    EachStageDescending([&](auto stage) CORVALEN_ALWAYS_INLINE {
       constexpr int j = decltype(stage)::value;
       __m128d pairs[9][G];
       for (int g = 0; g < G; ++g) {
@@ -95,16 +112,21 @@ class StaggeredBank {
           for (auto& field : pairs) field[g] = _mm_setzero_pd();
           continue;
         }
-        const ChannelState* memory = band->channel;
+        // A channel's memory is y1 y2 x1 x2: two pairs per channel, crossed into channel pairs.
+        const double* memory = &band->channel[0].y1;
+        const __m128d outputs0 = _mm_loadu_pd(memory);
+        const __m128d inputs0 = _mm_loadu_pd(memory + 2);
+        const __m128d outputs1 = _mm_loadu_pd(memory + 4);
+        const __m128d inputs1 = _mm_loadu_pd(memory + 6);
         pairs[0][g] = _mm_set1_pd(band->taps.b0);
         pairs[1][g] = _mm_set1_pd(band->taps.b1);
         pairs[2][g] = _mm_set1_pd(band->taps.b2);
         pairs[3][g] = _mm_set1_pd(band->taps.a1);
         pairs[4][g] = _mm_set1_pd(band->taps.a2);
-        pairs[5][g] = _mm_set_pd(memory[1].x1, memory[0].x1);
-        pairs[6][g] = _mm_set_pd(memory[1].x2, memory[0].x2);
-        pairs[7][g] = _mm_set_pd(memory[1].y1, memory[0].y1);
-        pairs[8][g] = _mm_set_pd(memory[1].y2, memory[0].y2);
+        pairs[5][g] = _mm_unpacklo_pd(inputs0, inputs1);
+        pairs[6][g] = _mm_unpackhi_pd(inputs0, inputs1);
+        pairs[7][g] = _mm_unpacklo_pd(outputs0, outputs1);
+        pairs[8][g] = _mm_unpackhi_pd(outputs0, outputs1);
       }
       Stage& s = stages_[j];
       s.b0 = L::FromPairs(pairs[0]);
@@ -120,55 +142,59 @@ class StaggeredBank {
   }
 
   CORVALEN_ALWAYS_INLINE void Scatter() {
-    EachStageDescending([&](auto stage) {
+    EachStageDescending([&](auto stage) CORVALEN_ALWAYS_INLINE {
       constexpr int j = decltype(stage)::value;
-      alignas(64) double lanes[4][kLanes];
       const Stage& s = stages_[j];
-      L::Store(lanes[0], s.x1);
-      L::Store(lanes[1], s.x2);
-      L::Store(lanes[2], s.y1);
-      L::Store(lanes[3], s.y2);
       for (int g = 0; g < G; ++g) {
         const int position = j * G + g;
         if (position >= bands_) break;
+        const auto group = L::SelectPair(g);
+        const __m128d x1 = L::TakePair(s.x1, group);
+        const __m128d x2 = L::TakePair(s.x2, group);
+        const __m128d y1 = L::TakePair(s.y1, group);
+        const __m128d y2 = L::TakePair(s.y2, group);
         EqBand& band = job_.bands[job_.order[position]];
+        double* memory = &band.channel[0].y1;
+        _mm_storeu_pd(memory, _mm_unpacklo_pd(y1, y2));
+        _mm_storeu_pd(memory + 2, _mm_unpacklo_pd(x1, x2));
+        _mm_storeu_pd(memory + 4, _mm_unpackhi_pd(y1, y2));
+        _mm_storeu_pd(memory + 6, _mm_unpackhi_pd(x1, x2));
+        // Only an input so large that the filter overflows gets here; that channel of the
+        // band starts afresh rather than keep Inf or NaN for good (memories are never cleared).
+        const __m128d finite = _mm_and_pd(_mm_and_pd(Finite(x1), Finite(x2)),
+                                          _mm_and_pd(Finite(y1), Finite(y2)));
+        const int finiteChannels = _mm_movemask_pd(finite);
         for (int c = 0; c < 2; ++c) {
-          ChannelState& memory = band.channel[c];
-          const int lane = 2 * g + c;
-          memory.x1 = lanes[0][lane];
-          memory.x2 = lanes[1][lane];
-          memory.y1 = lanes[2][lane];
-          memory.y2 = lanes[3][lane];
-          // Only an input so large that the filter overflows gets here; that channel of the
-          // band starts afresh rather than keep Inf or NaN for good (memories are never cleared).
-          if (!(Magnitude(memory.x1) <= DBL_MAX && Magnitude(memory.x2) <= DBL_MAX &&
-                Magnitude(memory.y1) <= DBL_MAX && Magnitude(memory.y2) <= DBL_MAX)) {
-            memory = ChannelState{};
-          }
+          if (((finiteChannels >> c) & 1) == 0) band.channel[c] = ChannelState{};
         }
       }
     });
   }
 
-  static double Magnitude(double x) { return x < 0.0 ? -x : x; }
+  // All ones in the lanes that hold a finite value.
+  static __m128d Finite(__m128d v) {
+    return _mm_cmple_pd(_mm_andnot_pd(_mm_set1_pd(-0.0), v), _mm_set1_pd(DBL_MAX));
+  }
 
   // A sample that is not finite enters the bank as silence: one NaN or Inf from the host would
   // otherwise stay in the band memories and silence the plug-in for good. Lane 0 channel 0.
   __m128d InputFrame(int t) const {
     const __m128d frame = _mm_set_pd(job_.in[1][t], job_.in[0][t]);
-    const __m128d magnitude = _mm_andnot_pd(_mm_set1_pd(-0.0), frame);
-    return _mm_and_pd(frame, _mm_cmple_pd(magnitude, _mm_set1_pd(DBL_MAX)));
+    return _mm_and_pd(frame, Finite(frame));
   }
 
-  // Groups of stage j whose band has a sample in step t.
+  // Groups of stage j whose band has a sample in step t: those that have started, less those
+  // that have finished, among the enabled bands.
   unsigned ActiveGroups(int t, int j) const {
-    int low = t - frames_ + 1 - j * G;
-    int high = t - j * G;
-    if (low < 0) low = 0;
-    if (high > G - 1) high = G - 1;
-    if (high > bands_ - 1 - j * G) high = bands_ - 1 - j * G;
-    if (low > high) return 0;
-    return (2u << high) - (1u << low);
+    return (Started(t - j * kStageSpan) & ~Started(t - frames_ - j * kStageSpan)) &
+           enabledGroups_[j];
+  }
+
+  // Groups g with g * kOwnDelay <= steps.
+  static unsigned Started(int steps) {
+    if (steps < 0) return 0;
+    const int count = steps / kOwnDelay + 1;
+    return count >= G ? kAllGroups : (1u << count) - 1u;
   }
 
   // One step: every stage (last first, so each reads its front's output of the previous step).
@@ -178,17 +204,25 @@ class StaggeredBank {
     EachStageDescending([&](auto stage) CORVALEN_ALWAYS_INLINE {
       constexpr int j = decltype(stage)::value;
       unsigned groups = kAllGroups;
+      Stage& s = stages_[j];
       if constexpr (!kEveryBand) {
         groups = ActiveGroups(t, j);
-        if (groups == 0) return;
+        if (groups == 0) {
+          if constexpr (kOwnDelay == 2) s.before = s.y1;
+          return;
+        }
       }
-      Stage& s = stages_[j];
+      // The own groups' earlier output: of the step before, or of the one before that (which is
+      // y2 while every band is at work, and `before` otherwise).
+      Vec own = s.y1;
+      if constexpr (kOwnDelay == 2) own = kEveryBand ? s.y2 : s.before;
       Vec x;
       if constexpr (j == 0) {
-        x = L::EnterPair(s.y1, frame);
+        x = L::EnterPair(own, frame);
       } else {
-        x = L::Follow(s.y1, stages_[j - 1].y1);
+        x = L::Follow(own, stages_[j - 1].y1);
       }
+      if constexpr (kOwnDelay == 2 && !kEveryBand) s.before = s.y1;
       // (((b0*x + b1*x1) + b2*x2) - a1*y1) - a2*y2, the order of the formula.
       Vec y = L::Add(L::Mul(s.b0, x), L::Mul(s.b1, s.x1));
       y = L::Add(y, L::Mul(s.b2, s.x2));
@@ -209,27 +243,31 @@ class StaggeredBank {
     });
   }
 
-  // The last band's output of step t is frame t - (bands - 1), times the gain.
+  // The last band's output of step t is frame t - Start(last band), times the gain.
   void Output(int t, typename L::PairSelector lastBand, __m128d gain) {
     const __m128d frame = _mm_mul_pd(gain, L::TakePair(stages_[S - 1].y1, lastBand));
-    const int n = t - (bands_ - 1);
+    const int n = t - Start(bands_ - 1);
     _mm_storel_pd(&job_.out[0][n], frame);
     _mm_storeh_pd(&job_.out[1][n], frame);
   }
 
-  // Frame t is read in step t and its output written in step t + bands - 1 or later, after
-  // every read of that step: in-place buffers are safe.
+  // Frame t is read in step t and its output written in step t + Start(last band) or later,
+  // after every read of that step: in-place buffers are safe.
   CORVALEN_ALWAYS_INLINE void Filter() {
     const __m128d gain = _mm_set1_pd(job_.gain);
     const auto lastBand = L::SelectPair(bands_ - 1 - (S - 1) * G);
-    const int steps = frames_ + bands_ - 1;
-    const int firstOutput = bands_ - 1;
+    const int firstOutput = Start(bands_ - 1);
+    const int steps = frames_ + firstOutput;
     const __m128d silence = _mm_setzero_pd();
     int t = 0;
     for (; t < firstOutput; ++t) Step<false>(t, t < frames_ ? InputFrame(t) : silence);
     for (; t < frames_; ++t) {
       Step<true>(t, InputFrame(t));
       Output(t, lastBand, gain);
+    }
+    // Every band stepped in the last step, if it was a full one: y2 is then what `before` is.
+    if (kOwnDelay == 2 && frames_ > firstOutput) {
+      for (Stage& s : stages_) s.before = s.y2;
     }
     for (; t < steps; ++t) {
       Step<false>(t, t < frames_ ? InputFrame(t) : silence);
@@ -240,6 +278,7 @@ class StaggeredBank {
   const BankJob& job_;
   const int bands_;
   const int frames_;
+  unsigned enabledGroups_[S];
   Stage stages_[S];
 };
 

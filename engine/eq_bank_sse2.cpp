@@ -14,6 +14,7 @@ struct Sse2Lanes {
 
   using PairSelector = int;  // one group: nothing to select
   static constexpr int kBandsPerVector = 1;
+  static constexpr int kOwnDelay = 1;
 
   static Vec FromPairs(const __m128d* pairs) { return pairs[0]; }
   static void Store(double* p, Vec v) { _mm_store_pd(p, v); }

@@ -1,5 +1,6 @@
-// The audio path against the bank written straight from its definition, bit for bit, and the
-// behaviours a user hears: bypass, switching bands, empty blocks, bad input, the denormal guard.
+// The audio path against the bank written straight from its definition, bit for bit, on every
+// vector path this processor can run, and the behaviours a user hears: bypass, switching bands,
+// empty blocks, bad input, the denormal guard.
 #include <gtest/gtest.h>
 #include <xmmintrin.h>
 
@@ -11,6 +12,7 @@
 
 #include "engine/eq_bank_processor.h"
 #include "engine/flush_to_zero_guard.h"
+#include "engine/vector_path.h"
 #include "reference_bank.h"
 
 namespace corvalen {
@@ -48,29 +50,48 @@ struct Signal {
   }
 };
 
+// One block of a run: its length and the band switches (bit k: band k + 1) it is filtered with.
+struct RunBlock {
+  int frames;
+  unsigned switches;
+};
+
+// A sample the audio path takes as silence: the reference is fed the same input with these
+// already replaced, so both see the same signal.
+double AsTheBankTakesIt(double x) { return std::isfinite(x) ? x : 0.0; }
+
 // Runs the optimised path and the reference over the same blocks and compares every output
 // sample and every memory bit.
-void ExpectSameAsReference(Bank fast, Bank plain, const std::vector<int>& blocks) {
-  int total = 0;
-  for (int b : blocks) total += b > 0 ? b : 0;
-  Signal input(total);
+void ExpectSameAsReference(Bank fast, Bank plain, const std::vector<RunBlock>& blocks,
+                           const Signal& input) {
+  std::vector<double> plainLeft(input.left.size()), plainRight(input.right.size());
+  for (size_t n = 0; n < plainLeft.size(); ++n) {
+    plainLeft[n] = AsTheBankTakesIt(input.left[n]);
+    plainRight[n] = AsTheBankTakesIt(input.right[n]);
+  }
+  const size_t total = input.left.size();
   std::vector<double> fastOut[2], plainOut[2];
   for (auto* outs : {fastOut, plainOut}) {
-    outs[0].assign(static_cast<size_t>(total), 0.0);
-    outs[1].assign(static_cast<size_t>(total), 0.0);
+    outs[0].assign(total, 0.0);
+    outs[1].assign(total, 0.0);
   }
   FlushToZeroGuard guard;
-  int at = 0;
-  for (int frames : blocks) {
-    const double* in[2] = {input.left.data() + at, input.right.data() + at};
+  size_t at = 0;
+  for (const RunBlock& block : blocks) {
+    for (int k = 0; k < kBandCount; ++k) {
+      fast.state.bandEnabled[k] = plain.state.bandEnabled[k] = (block.switches >> k) & 1u;
+    }
+    ASSERT_LE(at + static_cast<size_t>(block.frames > 0 ? block.frames : 0), total);
+    const double* inFast[2] = {input.left.data() + at, input.right.data() + at};
+    const double* inPlain[2] = {plainLeft.data() + at, plainRight.data() + at};
     double* outFast[2] = {fastOut[0].data() + at, fastOut[1].data() + at};
     double* outPlain[2] = {plainOut[0].data() + at, plainOut[1].data() + at};
-    ProcessEqBank(fast.bands, fast.state, in, outFast, frames);
-    reference::ProcessBank(plain.bands, plain.state, in, outPlain, frames);
-    if (frames > 0) at += frames;
+    ProcessEqBank(fast.bands, fast.state, inFast, outFast, block.frames);
+    reference::ProcessBank(plain.bands, plain.state, inPlain, outPlain, block.frames);
+    if (block.frames > 0) at += static_cast<size_t>(block.frames);
   }
   for (int c = 0; c < 2; ++c) {
-    ASSERT_EQ(std::memcmp(fastOut[c].data(), plainOut[c].data(), sizeof(double) * fastOut[c].size()), 0)
+    ASSERT_EQ(std::memcmp(fastOut[c].data(), plainOut[c].data(), sizeof(double) * total), 0)
         << "channel " << c;
   }
   for (int k = 0; k < kBandCount; ++k) {
@@ -79,36 +100,100 @@ void ExpectSameAsReference(Bank fast, Bank plain, const std::vector<int>& blocks
   }
 }
 
-TEST(EqBankProcessor, BitIdenticalToTheFormulaInAnyBlocking) {
-  Bank bank;
-  bank.state.outputGainDb = -3.7;
-  ExpectSameAsReference(bank, bank, {512, 512, 1, 7, 11, 12, 13, 0, -5, 1024, 3});
+int TotalFrames(const std::vector<RunBlock>& blocks) {
+  int total = 0;
+  for (const RunBlock& b : blocks) total += b.frames > 0 ? b.frames : 0;
+  return total;
 }
 
-TEST(EqBankProcessor, BitIdenticalForEverySwitchPattern) {
-  for (unsigned pattern : {0x000u, 0x001u, 0x800u, 0x555u, 0xAAAu, 0x0F0u, 0x7FEu, 0xFFFu}) {
-    Bank bank;
-    for (int k = 0; k < kBandCount; ++k) bank.state.bandEnabled[k] = (pattern >> k) & 1u;
-    bank.state.outputGainDb = 2.5;
-    ExpectSameAsReference(bank, bank, {1, 2, 300, 5, 64});
+// Every test below runs once per vector path; a path this processor cannot run is skipped.
+class EqBankProcessor : public ::testing::TestWithParam<VectorPath> {
+ protected:
+  void SetUp() override {
+    before_ = ActiveVectorPath();
+    if (!ForceVectorPath(GetParam())) GTEST_SKIP() << "this processor cannot run the path";
+  }
+  void TearDown() override { ForceVectorPath(before_); }
+
+ private:
+  VectorPath before_ = VectorPath::kSse2;
+};
+
+INSTANTIATE_TEST_SUITE_P(EveryPath, EqBankProcessor,
+                         ::testing::Values(VectorPath::kSse2, VectorPath::kAvx2, VectorPath::kAvx512),
+                         [](const ::testing::TestParamInfo<VectorPath>& info) {
+                           return std::string(VectorPathName(info.param));
+                         });
+
+constexpr unsigned kAllBands = (1u << kBandCount) - 1u;
+
+TEST_P(EqBankProcessor, BitIdenticalToTheFormulaInAnyBlocking) {
+  Bank bank;
+  bank.state.outputGainDb = -3.7;
+  std::vector<RunBlock> blocks;
+  for (int frames : {512, 1, 2, 3, 31, 32, 33, 0, -5, 4099, 7, 11, 12, 13, 20, 21}) {
+    blocks.push_back({frames, kAllBands});
+  }
+  ExpectSameAsReference(bank, bank, blocks, Signal(TotalFrames(blocks)));
+}
+
+// Every one of the 4096 switch patterns, in blocks shorter and longer than the pipeline.
+TEST_P(EqBankProcessor, BitIdenticalForEverySwitchPattern) {
+  const std::vector<int> lengths = {1, 2, 3, 31, 33};
+  int perPattern = 0;
+  for (int frames : lengths) perPattern += frames;
+  const Signal input(perPattern, 7);
+  Bank bank;
+  bank.state.outputGainDb = 2.5;
+  for (unsigned pattern = 0; pattern <= kAllBands; ++pattern) {
+    std::vector<RunBlock> blocks;
+    for (int frames : lengths) blocks.push_back({frames, pattern});
+    ExpectSameAsReference(bank, bank, blocks, input);
+    if (HasFatalFailure()) FAIL() << "switch pattern 0x" << std::hex << pattern;
   }
 }
 
-TEST(EqBankProcessor, InPlaceBuffersGiveTheSameResult) {
-  Bank inPlace, separate;
-  Signal signal(777);
-  std::vector<double> left = signal.left, right = signal.right;
-  std::vector<double> outLeft(left.size()), outRight(left.size());
-  const double* in[2] = {signal.left.data(), signal.right.data()};
-  double* out[2] = {outLeft.data(), outRight.data()};
-  double* same[2] = {left.data(), right.data()};
-  ProcessEqBank(separate.bands, separate.state, in, out, 777);
-  ProcessEqBank(inPlace.bands, inPlace.state, same, same, 777);
-  EXPECT_EQ(std::memcmp(left.data(), outLeft.data(), sizeof(double) * left.size()), 0);
-  EXPECT_EQ(std::memcmp(right.data(), outRight.data(), sizeof(double) * right.size()), 0);
+// Bands going off and on between blocks: a band back on continues from its memory.
+TEST_P(EqBankProcessor, BandsSwitchedOffAndOnMidStream) {
+  const std::vector<RunBlock> blocks = {
+      {40, kAllBands}, {33, kAllBands & ~0x010u}, {1, 0x001u},  {64, 0x555u},
+      {3, kAllBands},  {512, 0xAAAu},              {29, 0x800u}, {100, kAllBands}};
+  Bank bank;
+  ExpectSameAsReference(bank, bank, blocks, Signal(TotalFrames(blocks), 3));
 }
 
-TEST(EqBankProcessor, BypassAndAllBandsOffGiveInputTimesGain) {
+// Denormal samples enter unchanged (flush-to-zero acts on results only); Inf and NaN enter as
+// silence, the same as the reference fed zeros there.
+TEST_P(EqBankProcessor, DenormalAndNonFiniteInputsAsTheFormulaGivesThem) {
+  Signal input(300, 5);
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  const double denormal = std::numeric_limits<double>::denorm_min() * 12345.0;
+  for (size_t n = 0; n < 300; n += 7) input.left[n] = denormal;
+  for (size_t n = 3; n < 300; n += 11) input.right[n] = -denormal;
+  for (size_t n : {10u, 11u, 150u}) input.left[n] = nan;
+  for (size_t n : {12u, 200u}) input.right[n] = -inf;
+  input.right[13] = inf;
+  ExpectSameAsReference(Bank(), Bank(), {{31, kAllBands}, {269, kAllBands}}, input);
+}
+
+TEST_P(EqBankProcessor, InPlaceBuffersGiveTheSameResult) {
+  for (int frames : {1, 3, 31, 777}) {
+    Bank inPlace, separate;
+    Signal signal(frames);
+    std::vector<double> left = signal.left, right = signal.right;
+    std::vector<double> outLeft(left.size()), outRight(left.size());
+    const double* in[2] = {signal.left.data(), signal.right.data()};
+    double* out[2] = {outLeft.data(), outRight.data()};
+    double* same[2] = {left.data(), right.data()};
+    ProcessEqBank(separate.bands, separate.state, in, out, frames);
+    ProcessEqBank(inPlace.bands, inPlace.state, same, same, frames);
+    EXPECT_EQ(std::memcmp(left.data(), outLeft.data(), sizeof(double) * left.size()), 0) << frames;
+    EXPECT_EQ(std::memcmp(right.data(), outRight.data(), sizeof(double) * right.size()), 0) << frames;
+  }
+}
+
+TEST_P(EqBankProcessor, BypassAndAllBandsOffGiveInputTimesGain) {
   for (bool bypass : {true, false}) {
     Bank bank;
     bank.state.outputGainDb = 6.0;
@@ -132,7 +217,7 @@ TEST(EqBankProcessor, BypassAndAllBandsOffGiveInputTimesGain) {
   }
 }
 
-TEST(EqBankProcessor, SwitchedOffBandKeepsItsMemoryAndContinues) {
+TEST_P(EqBankProcessor, SwitchedOffBandKeepsItsMemoryAndContinues) {
   Bank bank;
   std::memset(bank.state.bandEnabled, 0, sizeof bank.state.bandEnabled);
   bank.state.bandEnabled[4] = 1;
@@ -162,7 +247,7 @@ TEST(EqBankProcessor, SwitchedOffBandKeepsItsMemoryAndContinues) {
   for (size_t n = 0; n < 16; ++n) EXPECT_EQ(outL[n], expect[n + 8]);
 }
 
-TEST(EqBankProcessor, ZeroOrNegativeFramesTouchNothing) {
+TEST_P(EqBankProcessor, ZeroOrNegativeFramesTouchNothing) {
   Bank bank;
   const Bank before = bank;
   double sentinel[2] = {123.0, 456.0};
@@ -175,7 +260,7 @@ TEST(EqBankProcessor, ZeroOrNegativeFramesTouchNothing) {
   EXPECT_EQ(std::memcmp(bank.bands, before.bands, sizeof bank.bands), 0);
 }
 
-TEST(EqBankProcessor, NonFiniteInputNeverReachesTheMemories) {
+TEST_P(EqBankProcessor, NonFiniteInputNeverReachesTheMemories) {
   Bank bank;
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();
@@ -214,6 +299,45 @@ TEST(FlushToZeroGuard, SetsBothBitsAndRestoresTheCallersWord) {
   }
   EXPECT_EQ(_mm_getcsr(), original | 0x8800u);
   _mm_setcsr(original);
+}
+
+}  // namespace
+}  // namespace corvalen
+
+namespace corvalen {
+namespace {
+
+TEST(VectorPathChoice, WidestSupportedUnlessANarrowerSupportedOneIsNamed) {
+  struct Case {
+    bool avx2, avx512;
+    const char* requested;
+    VectorPath chosen;
+  };
+  const Case cases[] = {
+      {false, false, nullptr, VectorPath::kSse2},
+      {true, false, nullptr, VectorPath::kAvx2},
+      {true, true, nullptr, VectorPath::kAvx512},
+      {true, true, "sse2", VectorPath::kSse2},
+      {true, true, "avx2", VectorPath::kAvx2},
+      {true, false, "avx512", VectorPath::kAvx2},  // not on this processor: the widest it has
+      {false, false, "avx2", VectorPath::kSse2},
+      {true, true, "AVX2", VectorPath::kAvx512},   // names are exact
+      {true, true, "", VectorPath::kAvx512},
+  };
+  for (const Case& c : cases) {
+    VectorSupport support;
+    support.avx2 = c.avx2;
+    support.avx512 = c.avx512;
+    EXPECT_EQ(ChooseVectorPath(support, c.requested), c.chosen)
+        << c.avx2 << c.avx512 << " " << (c.requested != nullptr ? c.requested : "(none)");
+  }
+  // A path the processor cannot run is never forced.
+  const VectorSupport here = DetectVectorSupport();
+  const VectorPath before = ActiveVectorPath();
+  EXPECT_EQ(ForceVectorPath(VectorPath::kAvx512), here.avx512);
+  EXPECT_EQ(ForceVectorPath(VectorPath::kAvx2), here.avx2);
+  EXPECT_TRUE(ForceVectorPath(VectorPath::kSse2));
+  ForceVectorPath(before);
 }
 
 }  // namespace
