@@ -1,13 +1,20 @@
 // The equaliser inside the real DLL: an impulse through known band settings, set as a host sets
 // them, must come out of processDoubleReplacing exactly as the bank written straight from its
-// per-sample formula gives it, and out of processReplacing as the same values rounded to float.
+// per-sample formula gives it, and out of processReplacing as the same values rounded to float;
+// on every vector path this processor can run, in the DLL as a host loads it (where a vector
+// spilled to a misaligned stack slot would fault).
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <random>
+#include <string>
 #include <vector>
 
 #include "engine/eq_band.h"
+#include "engine/flush_to_zero_guard.h"
 #include "engine/parameter_table.h"
+#include "engine/vector_path.h"
 #include "loaded_plugin.h"
 #include "reference_bank.h"
 #include "shell/parameter.h"
@@ -45,11 +52,17 @@ class EngineAudioTest : public LoadedPluginTest {
  protected:
   void SetUp() override {
     LoadedPluginTest::SetUp();
+    OpenAndSet();
+  }
+
+  // Opens the effect as a host does and sends the settings.
+  void OpenAndSet() {
     host.Dispatch(vst2::effOpen);
     host.Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, static_cast<float>(kRate));
     host.Dispatch(vst2::effSetBlockSize, 0, kBlock);
     host.Dispatch(vst2::effMainsChanged, 0, 1);
 
+    params_.clear();
     AppendParameters(params_);
     for (const Setting& s : kSettings) {
       host.SetParameter(s.index, s.normalised);
@@ -67,7 +80,10 @@ class EngineAudioTest : public LoadedPluginTest {
     }
     bands_[0].type = Value(param::kTypeBand1) != 0.0 ? kLowShelf : kPeak;
     bands_[11].type = Value(param::kTypeBand12) != 0.0 ? kPeak : kHighShelf;
-    for (EqBand& band : bands_) band.recompute();
+    for (EqBand& band : bands_) {
+      band.channel[0] = band.channel[1] = ChannelState{};
+      band.recompute();
+    }
     state_.outputGainDb = Value(param::kOut);
   }
 
@@ -80,6 +96,7 @@ class EngineAudioTest : public LoadedPluginTest {
     outRight.assign(right.size(), 0.0);
     const double* in[2] = {left.data(), right.data()};
     double* out[2] = {outLeft.data(), outRight.data()};
+    FlushToZeroGuard guard;
     reference::ProcessBank(bands_, state_, in, out, static_cast<int>(left.size()));
   }
 
@@ -131,6 +148,41 @@ TEST_F(EngineAudioTest, FloatPathIsTheSameResultRoundedToFloat) {
       ASSERT_EQ(outRight[i], static_cast<float>(wantRight[i])) << "block " << block << " frame " << n;
     }
   }
+}
+
+// The DLL chooses its vector path when it loads: each path runs in a fresh load that asks for it.
+TEST_F(EngineAudioTest, EveryVectorPathMatchesTheFormulaInTheLoadedDll) {
+  const VectorSupport support = DetectVectorSupport();
+  int paths = 0;
+  for (VectorPath path : {VectorPath::kSse2, VectorPath::kAvx2, VectorPath::kAvx512}) {
+    if (!Supports(support, path)) continue;
+    ++paths;
+    host.Close();
+    const std::string setting = std::string(kVectorPathVariable) + "=" + VectorPathName(path);
+    _putenv(setting.c_str());
+    ASSERT_TRUE(host.Load(kPluginPath)) << host.LastError();
+    OpenAndSet();
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    for (int frames : {1, 2, 3, 31, 32, 33, 256, 255, 17}) {
+      std::vector<double> left(static_cast<std::size_t>(frames)), right(left.size());
+      for (std::size_t n = 0; n < left.size(); ++n) {
+        left[n] = unit(random);
+        right[n] = 0.5 * unit(random);
+      }
+      std::vector<double> outLeft(left.size(), 9.0), outRight(left.size(), 9.0), wantLeft, wantRight;
+      double* inputs[2] = {left.data(), right.data()};
+      double* outputs[2] = {outLeft.data(), outRight.data()};
+      host.ProcessDoubleReplacing(inputs, outputs, frames);
+      Reference(left, right, wantLeft, wantRight);
+      ASSERT_EQ(std::memcmp(outLeft.data(), wantLeft.data(), sizeof(double) * left.size()), 0)
+          << VectorPathName(path) << " block of " << frames;
+      ASSERT_EQ(std::memcmp(outRight.data(), wantRight.data(), sizeof(double) * left.size()), 0)
+          << VectorPathName(path) << " block of " << frames;
+    }
+  }
+  _putenv((std::string(kVectorPathVariable) + "=").c_str());
+  EXPECT_GE(paths, 1);
 }
 
 }  // namespace

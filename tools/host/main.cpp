@@ -3,10 +3,12 @@
 //   corvalen-host.exe editor PATH\Corvalen.dll [--set INDEX=NORMALISED]... [--measurement FILE]
 //                                             [--rate HZ]
 //                                             [--screenshot OUT.png] [--seconds N] [--measure]
+//   corvalen-host.exe bench PATH\Corvalen.dll
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "tools/host/bench_command.h"
 #include "tools/host/demo.h"
 #include "tools/host/editor_command.h"
 
@@ -29,7 +31,10 @@ void PrintUsage() {
                "                                       would; save its pixels as a PNG after N\n"
                "                                       seconds (0.5 by default), or run until\n"
                "                                       closed; --measure times its ticks and\n"
-               "                                       repaints\n");
+               "                                       repaints\n"
+               "       corvalen-host bench PLUGIN.dll  time the audio callbacks with twelve\n"
+               "                                       bands on, per vector path, against the\n"
+               "                                       per-sample formula\n");
 }
 
 }  // namespace
@@ -41,6 +46,7 @@ int main(int argc, char** argv) {
   }
   const std::string command = argv[1];
   if (command == "demo" && argc == 3) return corvalen::host::RunDemo(argv[2], stdout);
+  if (command == "bench" && argc == 3) return corvalen::host::RunBench(argv[2], stdout);
   corvalen::host::EditorCommandOptions editor;
   if (command == "editor" && corvalen::host::ParseEditorCommand(argc - 2, argv + 2, editor))
     return corvalen::host::RunEditor(editor, stdout);
