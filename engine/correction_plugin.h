@@ -11,6 +11,7 @@
 #include "engine/editor_links.h"
 #include "engine/eq_band.h"
 #include "engine/engine_state.h"
+#include "engine/eq_bank_processor.h"
 #include "engine/readout_text.h"
 #include "engine/response_model.h"
 #include "shell/vst2_plugin.h"
@@ -90,6 +91,7 @@ class CorrectionPlugin : public Vst2Plugin {
   void MarkGraph();
 
   EngineState engine_;
+  OutputGainMemo outputGain_;  // audio thread only
   std::unique_ptr<ResponseModel> ownedModel_;
   ResponseModel* responseModel_ = nullptr;
   ReadoutText sampleRateText_;

@@ -15,7 +15,7 @@ void CorrectionPlugin::ProcessEqualiser(double** inputs, double** outputs, int32
     return;
   }
   FlushToZeroGuard guard;
-  ProcessEqBank(responseModel_->bands(), engine_, inputs, outputs, frames);
+  ProcessEqBank(responseModel_->bands(), engine_, inputs, outputs, frames, &outputGain_);
 }
 
 void CorrectionPlugin::SetSampleRate(double rate) {

@@ -307,6 +307,21 @@ TEST(FlushToZeroGuard, SetsBothBitsAndRestoresTheCallersWord) {
 namespace corvalen {
 namespace {
 
+// The factor a block is filtered with, memo or not: a gain changing, repeating, not a number.
+TEST(OutputGainMemo, GivesThePowerFunctionsBitsForEveryGain) {
+  OutputGainMemo memo;
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  for (double db : {0.0, -0.0, 6.0, 6.0, -12.5, nan, nan, 3.25, 3.25, 0.0}) {
+    const double expected = std::pow(10.0, db * 0.05);
+    const double factor = memo.FactorFor(db);
+    if (std::isnan(expected)) {
+      EXPECT_TRUE(std::isnan(factor));
+    } else {
+      EXPECT_EQ(std::memcmp(&factor, &expected, sizeof factor), 0) << db;
+    }
+  }
+}
+
 TEST(VectorPathChoice, WidestSupportedUnlessANarrowerSupportedOneIsNamed) {
   struct Case {
     bool avx2, avx512;
