@@ -14,7 +14,8 @@ struct Avx2Lanes {
   using Mask = __m256d;
   using PairSelector = __m256i;  // 32-bit lane indices that bring a group down to lanes 0-1
   static constexpr int kBandsPerVector = 2;
-  static constexpr int kOwnDelay = 1;
+  static constexpr int kLongBlockOwnDelay = 1;  // its stage chain is not the bottleneck
+  static constexpr int kLongBlockFrames = 0;
 
   static Vec FromPairs(const __m128d* pairs) {
     return _mm256_insertf128_pd(_mm256_castpd128_pd256(pairs[0]), pairs[1], 1);
@@ -34,7 +35,9 @@ struct Avx2Lanes {
     const long long high = (groups & 2u) != 0 ? -1 : 0;
     return _mm256_castsi256_pd(_mm256_set_epi64x(high, high, low, low));
   }
-  static Vec Select(Mask mask, Vec chosen, Vec kept) { return _mm256_blendv_pd(kept, chosen, mask); }
+  static Vec Select(Mask mask, Vec chosen, Vec kept) {
+    return _mm256_blendv_pd(kept, chosen, mask);
+  }
   static PairSelector SelectPair(int group) {
     const int first = 4 * group;
     return _mm256_setr_epi32(first, first + 1, first + 2, first + 3, 0, 0, 0, 0);

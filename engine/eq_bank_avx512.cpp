@@ -14,7 +14,11 @@ struct Avx512Lanes {
   using Mask = __mmask8;
   using PairSelector = __m512i;  // lane indices that bring a group down to lanes 0-1
   static constexpr int kBandsPerVector = 4;
-  static constexpr int kOwnDelay = 2;
+  // Three stages are too few to hide a stage's own chain (a shuffle, a product and four sums)
+  // behind the work of a step: from this block length on, groups read two steps back
+  // (measured on this path: better from 128 frames, worse at 32 and 64).
+  static constexpr int kLongBlockOwnDelay = 2;
+  static constexpr int kLongBlockFrames = 96;
 
   static Vec FromPairs(const __m128d* pairs) {
     const __m256d low = _mm256_insertf128_pd(_mm256_castpd128_pd256(pairs[0]), pairs[1], 1);
@@ -44,7 +48,9 @@ struct Avx512Lanes {
     }
     return static_cast<Mask>(lanes);
   }
-  static Vec Select(Mask mask, Vec chosen, Vec kept) { return _mm512_mask_mov_pd(kept, mask, chosen); }
+  static Vec Select(Mask mask, Vec chosen, Vec kept) {
+    return _mm512_mask_mov_pd(kept, mask, chosen);
+  }
   static PairSelector SelectPair(int group) {
     const long long first = 2 * group;
     return _mm512_set_epi64(0, 0, 0, 0, 0, 0, first + 1, first);

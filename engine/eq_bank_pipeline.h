@@ -14,18 +14,18 @@
 // That move up is on the stage's own recurrence: the stage's next vector waits for a shuffle,
 // a product and four sums of its last one. Where that chain is longer than the work of a step
 // (the 512-bit path, with only three stages), a group takes the output the group below gave
-// two steps ago instead of one (L::kOwnDelay), so the chain spans two steps and the lanes stay
-// busy. Band b then starts D(b) steps after the block: D grows by one from stage to stage and by
-// kOwnDelay from group to group. Each stage runs frames + (G - 1) * kOwnDelay steps, so a block
-// costs about that over frames of a long block's steady rate: short blocks stay close to it.
-// In a stage's first and last steps some of its bands have no sample; they are computed but
-// their memories are not updated (masked), and a stage with no band at work is skipped.
+// two steps ago instead of one (kOwnDelay: L::kLongBlockOwnDelay for blocks of at least
+// L::kLongBlockFrames), so the chain spans two steps and the lanes stay busy. Band b starts
+// Start(b) steps after the block: one more from stage to stage, kOwnDelay more from group to
+// group. A stage works frames + (G - 1) * kOwnDelay steps; in its first and last ones some of
+// its bands have no sample, which are computed but whose memories are not updated (masked), and
+// a stage with no band at work is skipped.
 //
-// Lanes traits L supply: Vec, kBandsPerVector, kOwnDelay, FromPairs (one pair of lanes per group), Store,
-// Add, Sub, Mul; EnterPair (the new frame into group 0, the stage's groups moved up one), Follow
-// (the front stage's last group into group 0, the stage's own groups moved up one); GroupMask
-// (lanes of the groups whose bits are set) and Select (mask ? chosen : kept); SelectPair (for a
-// group) and TakePair (that group's two lanes).
+// Lanes traits L supply: Vec, kBandsPerVector, kLongBlockOwnDelay, kLongBlockFrames; FromPairs
+// (one pair of lanes per group), Store, Add, Sub, Mul; EnterPair (the new frame into group 0,
+// the stage's groups moved up one), Follow (the front stage's last group into group 0, the
+// stage's own groups moved up one); GroupMask (lanes of the groups whose bits are set) and
+// Select (mask ? chosen : kept); SelectPair (for a group) and TakePair (that group's lanes).
 //
 // Everything here is a template over L, and each kernel file defines its L in an anonymous
 // namespace: no function compiled for a wide instruction set can stand in for a narrower one at
@@ -52,15 +52,14 @@ CORVALEN_ALWAYS_INLINE inline void DescendingStages(std::integer_sequence<int, J
   (f(std::integral_constant<int, static_cast<int>(sizeof...(J)) - 1 - J>{}), ...);
 }
 
-template <class L, int S>
+template <class L, int S, int kOwnDelay>
 class StaggeredBank {
  public:
   using Vec = typename L::Vec;
   static constexpr int G = L::kBandsPerVector;
   static constexpr int kLanes = 2 * G;
   static constexpr unsigned kAllGroups = (1u << G) - 1u;
-  static constexpr int kOwnDelay = L::kOwnDelay;
-  static_assert(kOwnDelay == 1 || kOwnDelay == 2, "a group reads the step before or the one before that");
+  static_assert(kOwnDelay == 1 || kOwnDelay == 2, "a group reads one or two steps back");
   static constexpr int kStageSpan = 1 + (G - 1) * kOwnDelay;  // start of a stage to the next
 
   static void Run(const BankJob& job) {
@@ -291,7 +290,15 @@ void FilterBank(const BankJob& job) {
       return;
     }
   }
-  StaggeredBank<L, S>::Run(job);
+  // The two-step delay doubles the pipeline's depth: worth it only where the block is long
+  // enough for the faster steps to win back the longer fill and drain.
+  if constexpr (L::kLongBlockOwnDelay == 2) {
+    if (job.frames >= L::kLongBlockFrames) {
+      StaggeredBank<L, S, 2>::Run(job);
+      return;
+    }
+  }
+  StaggeredBank<L, S, 1>::Run(job);
 }
 
 }  // namespace corvalen::pipeline

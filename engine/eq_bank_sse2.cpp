@@ -14,7 +14,8 @@ struct Sse2Lanes {
 
   using PairSelector = int;  // one group: nothing to select
   static constexpr int kBandsPerVector = 1;
-  static constexpr int kOwnDelay = 1;
+  static constexpr int kLongBlockOwnDelay = 1;  // its stage chain is not the bottleneck
+  static constexpr int kLongBlockFrames = 0;
 
   static Vec FromPairs(const __m128d* pairs) { return pairs[0]; }
   static void Store(double* p, Vec v) { _mm_store_pd(p, v); }

@@ -152,16 +152,19 @@ bool MeasurePath(const std::string& dll, VectorPath path, PathFigures& figures, 
   for (std::size_t i = 0; i < std::size(kBlockSizes); ++i) {
     const int frames = kBlockSizes[i];
     Buffers<double> d(frames);
-    figures.doubleNs[i] = TimePerFrame(frames, [&] { host.ProcessDoubleReplacing(d.inputs, d.outputs, frames); });
+    figures.doubleNs[i] = TimePerFrame(
+        frames, [&] { host.ProcessDoubleReplacing(d.inputs, d.outputs, frames); });
     Buffers<float> f(frames);
-    figures.floatNs[i] = TimePerFrame(frames, [&] { host.ProcessReplacing(f.inputs, f.outputs, frames); });
+    figures.floatNs[i] =
+        TimePerFrame(frames, [&] { host.ProcessReplacing(f.inputs, f.outputs, frames); });
   }
   host.SetParameter(param::kBypassEq, 1.0f);
   for (int i = 0; i < 2; ++i) {
     const int frames = i == 0 ? 32 : 512;
     Buffers<double> d(frames);
     figures.bypassedBlockNs[i] =
-        frames * TimePerFrame(frames, [&] { host.ProcessDoubleReplacing(d.inputs, d.outputs, frames); });
+        frames * TimePerFrame(
+                     frames, [&] { host.ProcessDoubleReplacing(d.inputs, d.outputs, frames); });
   }
   return true;
 }
@@ -206,7 +209,8 @@ int RunBench(const std::string& pluginPath, std::FILE* out) {
     (void)sink;
   }
   for (double ns : referenceNs) std::fprintf(out, " %15.2f", ns);
-  std::fprintf(out, "\n(pow in this C runtime: %.1f ns per call; the formula makes two per frame)\n", powNs);
+  std::fprintf(out, "\n(pow in this C runtime: %.1f ns per call; the formula makes two per frame)\n",
+               powNs);
 
   const VectorSupport support = DetectVectorSupport();
   int failures = 0;
