@@ -3,6 +3,8 @@
 // where the processor and the operating system allow it.
 #include <immintrin.h>
 
+#include <cfloat>
+
 #include "engine/eq_bank_pipeline.h"
 
 namespace corvalen {
@@ -21,6 +23,13 @@ struct Avx2Lanes {
     return _mm256_insertf128_pd(_mm256_castpd128_pd256(pairs[0]), pairs[1], 1);
   }
   static void Store(double* p, Vec v) { _mm256_storeu_pd(p, v); }
+  static Vec UnpackLow(Vec a, Vec b) { return _mm256_unpacklo_pd(a, b); }
+  static Vec UnpackHigh(Vec a, Vec b) { return _mm256_unpackhi_pd(a, b); }
+  static unsigned FiniteLanes(Vec v) {
+    const Vec magnitude = _mm256_andnot_pd(_mm256_set1_pd(-0.0), v);
+    return static_cast<unsigned>(
+        _mm256_movemask_pd(_mm256_cmp_pd(magnitude, _mm256_set1_pd(DBL_MAX), _CMP_LE_OQ)));
+  }
   static Vec Add(Vec a, Vec b) { return _mm256_add_pd(a, b); }
   static Vec Sub(Vec a, Vec b) { return _mm256_sub_pd(a, b); }
   static Vec Mul(Vec a, Vec b) { return _mm256_mul_pd(a, b); }

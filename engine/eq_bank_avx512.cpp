@@ -1,7 +1,15 @@
 // The filter pipeline on eight lanes: four bands per 512-bit register, channel 0 and channel 1
 // of each. Compiled with AVX-512F and without fused multiply-add (see engine/CMakeLists.txt);
 // runs only where the processor and the operating system allow it.
+// GCC 12's AVX-512 intrinsics start from a deliberately undefined register, which its own
+// uninitialised-value warnings take for a fault where they are inlined (fixed in GCC 13).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wuninitialized"
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include <immintrin.h>
+#pragma GCC diagnostic pop
+
+#include <cfloat>
 
 #include "engine/eq_bank_pipeline.h"
 
@@ -26,6 +34,13 @@ struct Avx512Lanes {
     return _mm512_insertf64x4(_mm512_castpd256_pd512(low), high, 1);
   }
   static void Store(double* p, Vec v) { _mm512_storeu_pd(p, v); }
+  static Vec UnpackLow(Vec a, Vec b) { return _mm512_unpacklo_pd(a, b); }
+  static Vec UnpackHigh(Vec a, Vec b) { return _mm512_unpackhi_pd(a, b); }
+  static unsigned FiniteLanes(Vec v) {
+    const Vec magnitude = _mm512_castsi512_pd(_mm512_and_epi64(
+        _mm512_castpd_si512(v), _mm512_set1_epi64(0x7FFFFFFFFFFFFFFF)));
+    return _mm512_cmp_pd_mask(magnitude, _mm512_set1_pd(DBL_MAX), _CMP_LE_OQ);
+  }
   static Vec Add(Vec a, Vec b) { return _mm512_add_pd(a, b); }
   static Vec Sub(Vec a, Vec b) { return _mm512_sub_pd(a, b); }
   static Vec Mul(Vec a, Vec b) { return _mm512_mul_pd(a, b); }
@@ -36,10 +51,8 @@ struct Avx512Lanes {
   }
   // Lanes 0-1 the front's lanes 6-7, lanes 2-7 the stage's own lanes 0-5.
   static Vec Follow(Vec own, Vec front) {
-    // The zero-masking form with every lane selected: the plain form's undefined pass-through
-    // operand trips GCC's uninitialised-value warning.
-    return _mm512_castsi512_pd(_mm512_maskz_alignr_epi64(
-        static_cast<__mmask8>(0xFF), _mm512_castpd_si512(own), _mm512_castpd_si512(front), 6));
+    return _mm512_castsi512_pd(
+        _mm512_alignr_epi64(_mm512_castpd_si512(own), _mm512_castpd_si512(front), 6));
   }
   static Mask GroupMask(unsigned groups) {
     unsigned lanes = 0;

@@ -22,7 +22,8 @@
 // a stage with no band at work is skipped.
 //
 // Lanes traits L supply: Vec, kBandsPerVector, kLongBlockOwnDelay, kLongBlockFrames; FromPairs
-// (one pair of lanes per group), Store, Add, Sub, Mul; EnterPair (the new frame into group 0,
+// (one pair of lanes per group), Store, UnpackLow and UnpackHigh (within each group), FiniteLanes
+// (a bit per finite lane), Add, Sub, Mul; EnterPair (the new frame into group 0,
 // the stage's groups moved up one), Follow (the front stage's last group into group 0, the
 // stage's own groups moved up one); GroupMask (lanes of the groups whose bits are set) and
 // Select (mask ? chosen : kept); SelectPair (for a group) and TakePair (that group's lanes).
@@ -99,11 +100,14 @@ class StaggeredBank {
   }
 
   // Lanes of bands past the last are zero and never stored back. Vectors are assembled from
-  // register pairs and the memories moved in 16-byte pieces: a wide load from narrower stores
-  // just made cannot be forwarded and stalls, and a short block would feel every such stall.
+  // 16-byte pieces and crossed between channel order and memory order at full width: a wide
+  // load from narrower stores just made cannot be forwarded and stalls, and every shuffle per
+  // band is paid again by each block, which a short block would feel.
   CORVALEN_ALWAYS_INLINE void Gather() {
     EachStageDescending([&](auto stage) CORVALEN_ALWAYS_INLINE {
       constexpr int j = decltype(stage)::value;
+      // Per group: the five multipliers twice, then a channel's memory (y1 y2 x1 x2) as
+      // outputs and inputs of channel 0 and of channel 1.
       __m128d pairs[9][G];
       for (int g = 0; g < G; ++g) {
         const EqBand* band = BandAt(j * G + g);
@@ -111,21 +115,16 @@ class StaggeredBank {
           for (auto& field : pairs) field[g] = _mm_setzero_pd();
           continue;
         }
-        // A channel's memory is y1 y2 x1 x2: two pairs per channel, crossed into channel pairs.
         const double* memory = &band->channel[0].y1;
-        const __m128d outputs0 = _mm_loadu_pd(memory);
-        const __m128d inputs0 = _mm_loadu_pd(memory + 2);
-        const __m128d outputs1 = _mm_loadu_pd(memory + 4);
-        const __m128d inputs1 = _mm_loadu_pd(memory + 6);
         pairs[0][g] = _mm_set1_pd(band->taps.b0);
         pairs[1][g] = _mm_set1_pd(band->taps.b1);
         pairs[2][g] = _mm_set1_pd(band->taps.b2);
         pairs[3][g] = _mm_set1_pd(band->taps.a1);
         pairs[4][g] = _mm_set1_pd(band->taps.a2);
-        pairs[5][g] = _mm_unpacklo_pd(inputs0, inputs1);
-        pairs[6][g] = _mm_unpackhi_pd(inputs0, inputs1);
-        pairs[7][g] = _mm_unpacklo_pd(outputs0, outputs1);
-        pairs[8][g] = _mm_unpackhi_pd(outputs0, outputs1);
+        pairs[5][g] = _mm_loadu_pd(memory);
+        pairs[6][g] = _mm_loadu_pd(memory + 2);
+        pairs[7][g] = _mm_loadu_pd(memory + 4);
+        pairs[8][g] = _mm_loadu_pd(memory + 6);
       }
       Stage& s = stages_[j];
       s.b0 = L::FromPairs(pairs[0]);
@@ -133,10 +132,15 @@ class StaggeredBank {
       s.b2 = L::FromPairs(pairs[2]);
       s.a1 = L::FromPairs(pairs[3]);
       s.a2 = L::FromPairs(pairs[4]);
-      s.x1 = L::FromPairs(pairs[5]);
-      s.x2 = L::FromPairs(pairs[6]);
-      s.y1 = L::FromPairs(pairs[7]);
-      s.y2 = L::FromPairs(pairs[8]);
+      const Vec outputs0 = L::FromPairs(pairs[5]);
+      const Vec inputs0 = L::FromPairs(pairs[6]);
+      const Vec outputs1 = L::FromPairs(pairs[7]);
+      const Vec inputs1 = L::FromPairs(pairs[8]);
+      s.y1 = L::UnpackLow(outputs0, outputs1);
+      s.y2 = L::UnpackHigh(outputs0, outputs1);
+      s.x1 = L::UnpackLow(inputs0, inputs1);
+      s.x2 = L::UnpackHigh(inputs0, inputs1);
+      s.before = s.y2;
     });
   }
 
@@ -144,27 +148,26 @@ class StaggeredBank {
     EachStageDescending([&](auto stage) CORVALEN_ALWAYS_INLINE {
       constexpr int j = decltype(stage)::value;
       const Stage& s = stages_[j];
+      // Memory order: per group y1 y2 (channel 0), x1 x2 (channel 0), then channel 1.
+      alignas(64) double memoryOrder[4][kLanes];
+      L::Store(memoryOrder[0], L::UnpackLow(s.y1, s.y2));
+      L::Store(memoryOrder[1], L::UnpackLow(s.x1, s.x2));
+      L::Store(memoryOrder[2], L::UnpackHigh(s.y1, s.y2));
+      L::Store(memoryOrder[3], L::UnpackHigh(s.x1, s.x2));
+      const unsigned finite = L::FiniteLanes(s.x1) & L::FiniteLanes(s.x2) &
+                              L::FiniteLanes(s.y1) & L::FiniteLanes(s.y2);
       for (int g = 0; g < G; ++g) {
         const int position = j * G + g;
         if (position >= bands_) break;
-        const auto group = L::SelectPair(g);
-        const __m128d x1 = L::TakePair(s.x1, group);
-        const __m128d x2 = L::TakePair(s.x2, group);
-        const __m128d y1 = L::TakePair(s.y1, group);
-        const __m128d y2 = L::TakePair(s.y2, group);
         EqBand& band = job_.bands[job_.order[position]];
         double* memory = &band.channel[0].y1;
-        _mm_storeu_pd(memory, _mm_unpacklo_pd(y1, y2));
-        _mm_storeu_pd(memory + 2, _mm_unpacklo_pd(x1, x2));
-        _mm_storeu_pd(memory + 4, _mm_unpackhi_pd(y1, y2));
-        _mm_storeu_pd(memory + 6, _mm_unpackhi_pd(x1, x2));
+        for (int piece = 0; piece < 4; ++piece) {
+          _mm_storeu_pd(memory + 2 * piece, _mm_load_pd(&memoryOrder[piece][2 * g]));
+        }
         // Only an input so large that the filter overflows gets here; that channel of the
         // band starts afresh rather than keep Inf or NaN for good (memories are never cleared).
-        const __m128d finite = _mm_and_pd(_mm_and_pd(Finite(x1), Finite(x2)),
-                                          _mm_and_pd(Finite(y1), Finite(y2)));
-        const int finiteChannels = _mm_movemask_pd(finite);
         for (int c = 0; c < 2; ++c) {
-          if (((finiteChannels >> c) & 1) == 0) band.channel[c] = ChannelState{};
+          if (((finite >> (2 * g + c)) & 1u) == 0) band.channel[c] = ChannelState{};
         }
       }
     });

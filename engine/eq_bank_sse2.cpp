@@ -2,6 +2,8 @@
 // SSE2 is part of every x86-64 processor, so this kernel always runs.
 #include <emmintrin.h>
 
+#include <cfloat>
+
 #include "engine/eq_bank_pipeline.h"
 
 namespace corvalen {
@@ -19,6 +21,12 @@ struct Sse2Lanes {
 
   static Vec FromPairs(const __m128d* pairs) { return pairs[0]; }
   static void Store(double* p, Vec v) { _mm_store_pd(p, v); }
+  static Vec UnpackLow(Vec a, Vec b) { return _mm_unpacklo_pd(a, b); }
+  static Vec UnpackHigh(Vec a, Vec b) { return _mm_unpackhi_pd(a, b); }
+  static unsigned FiniteLanes(Vec v) {
+    const Vec magnitude = _mm_andnot_pd(_mm_set1_pd(-0.0), v);
+    return static_cast<unsigned>(_mm_movemask_pd(_mm_cmple_pd(magnitude, _mm_set1_pd(DBL_MAX))));
+  }
   static Vec Add(Vec a, Vec b) { return _mm_add_pd(a, b); }
   static Vec Sub(Vec a, Vec b) { return _mm_sub_pd(a, b); }
   static Vec Mul(Vec a, Vec b) { return _mm_mul_pd(a, b); }
