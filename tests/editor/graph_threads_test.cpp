@@ -17,6 +17,7 @@
 #include "open_plugin.h"
 #include "shell/parameter.h"
 #include "shell/reentrant_lock.h"
+#include "temp_folder.h"
 
 namespace corvalen::editor {
 namespace {
@@ -32,7 +33,7 @@ public:
 };
 
 std::string writeMeasurement(const char* name, double level) {
-    const std::string path = (std::filesystem::temp_directory_path() / name).string();
+    const std::string path = corvalen::testing::TestTempPath(name);
     std::FILE* file = std::fopen(path.c_str(), "w");
     for (double hz = 10.0; hz < 30000.0; hz *= 1.05) std::fprintf(file, "%g,%g\n", hz, level + hz / 3000.0);
     std::fclose(file);

@@ -7,6 +7,7 @@
 #include "png_writer.h"
 #include "raster/memory_bitmap.h"
 #include "raster/png_decode.h"
+#include "temp_folder.h"
 
 namespace corvalen::tools {
 namespace {
@@ -19,7 +20,7 @@ TEST(SnapshotWriter, WritesPixelsThatDecodeUnchanged) {
                 static_cast<std::uint32_t>((x * 12) << 24 | (y * 28) << 16 | (x * y) << 8 | 0x5A);
         }
     }
-    const std::string path = ::testing::TempDir() + "snapshot_writer_test.png";
+    const std::string path = corvalen::testing::TestTempPath("snapshot_writer_test.png");
     std::string error;
     ASSERT_TRUE(writePng(bitmap, path, error)) << error;
 
@@ -46,7 +47,7 @@ TEST(SnapshotWriter, WritesPixelsThatDecodeUnchanged) {
 TEST(SnapshotWriter, ReportsWhatWentWrong) {
     raster::MemoryBitmap empty;
     std::string error;
-    EXPECT_FALSE(writePng(empty, ::testing::TempDir() + "never.png", error));
+    EXPECT_FALSE(writePng(empty, corvalen::testing::TestTempPath("never.png"), error));
     EXPECT_FALSE(error.empty());
     raster::MemoryBitmap one(1, 1);
     error.clear();

@@ -153,8 +153,8 @@ TEST_F(PresetToolTest, BanksHoldOneProgramPerFileNamedAfterIt) {
   const std::string fxb = Output("fxb");
   const auto made = RunTool({"import", text_, second, "-o", fxb, "--measurement", "D:/hp.csv"});
   ASSERT_EQ(made.status, kSucceeded) << made.errors;
-  EXPECT_EQ(made.out, fxb + ": program 1 \"corvalen_preset_hd\", 5 filters, output -6.1 dB\n" +
-                          fxb + ": program 2 \"corvalen_preset_Other Phone\", 2 filters, output 0 dB\n");
+  EXPECT_EQ(made.out, fxb + ": program 1 \"hd\", 5 filters, output -6.1 dB\n" +
+                          fxb + ": program 2 \"Other Phone\", 2 filters, output 0 dB\n");
   const Bytes file = ReadBytes(fxb);
   ASSERT_GT(file.size(), 160u);
   EXPECT_EQ(std::string(file.begin() + 8, file.begin() + 12), "FBCh");
@@ -163,17 +163,17 @@ TEST_F(PresetToolTest, BanksHoldOneProgramPerFileNamedAfterIt) {
   const auto exported = RunTool({"export", fxb, "--program", "2"});
   ASSERT_EQ(exported.status, kSucceeded) << exported.errors;
   EXPECT_EQ(exported.out,
-            "# Corvalen program \"corvalen_preset_Other Phone\", program 2 of a bank\n"
+            "# Corvalen program \"Other Phone\", program 2 of a bank\n"
             "# measurement: D:/hp.csv\n"
             "Preamp: 0 dB\n"
             "Filter 1: ON PK Fc 20 Hz Gain 1 dB Q 1\n"
             "Filter 2: ON PK Fc 1000 Hz Gain -3 dB Q 2\n");
   const auto shown = RunTool({"show", fxb});
   ASSERT_EQ(shown.status, kSucceeded) << shown.errors;
-  EXPECT_EQ(shown.out.rfind("Bank program  1 of 16\nProgram       corvalen_preset_hd\n"
+  EXPECT_EQ(shown.out.rfind("Bank program  1 of 16\nProgram       hd\n"
                             "Measurement   D:/hp.csv\n", 0), 0u) << shown.out;
-  EXPECT_NE(shown.out.find("\nPrograms in the bank\n   1  corvalen_preset_hd\n"
-                           "   2  corvalen_preset_Other Phone\n   3  - 3 -\n"), std::string::npos);
+  EXPECT_NE(shown.out.find("\nPrograms in the bank\n   1  hd\n"
+                           "   2  Other Phone\n   3  - 3 -\n"), std::string::npos);
   EXPECT_NE(shown.out.find("  16  - 16 -\n"), std::string::npos);
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tools/preset/preset_file.h"
+#include "temp_folder.h"
 #include "tools/preset/preset_tool.h"
 
 namespace corvalen::preset::testing_support {
@@ -42,9 +43,9 @@ inline ToolRun RunTool(const std::vector<std::string>& arguments) {
   return run;
 }
 
-// A path in the test's scratch folder.
+// A path in the test process's own scratch folder.
 inline std::string ScratchPath(const std::string& name) {
-  return ::testing::TempDir() + "corvalen_preset_" + name;
+  return corvalen::testing::TestTempPath(name);
 }
 
 inline void WriteText(const std::string& path, const std::string& text) {

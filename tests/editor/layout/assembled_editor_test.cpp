@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -24,6 +22,7 @@
 #include "plugin/editor_assembly.h"
 #include "shell/plugin_entry.h"
 #include "shell/reentrant_lock.h"
+#include "temp_folder.h"
 
 namespace corvalen::editor {
 namespace {
@@ -33,17 +32,9 @@ intptr_t SilentHost(EffectRecord*, int32_t, int32_t, intptr_t, void*, float) { r
 // An instance with its own settings folder, made, opened and told 48 kHz as a host does.
 class AssembledEditorTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/corvalen-editor-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        appData_ = pattern;
-        ::setenv("APPDATA", appData_.c_str(), 1);
-    }
+    void SetUp() override { ::setenv("APPDATA", appData_.c_str(), 1); }
     void TearDown() override {
         plugin_.reset();
-        std::remove((appData_ + "/Corvalen/guiSizePercentage.txt").c_str());
-        ::rmdir((appData_ + "/Corvalen").c_str());
-        ::rmdir(appData_.c_str());
         ::unsetenv("APPDATA");
     }
     void makePlugin() {
@@ -96,7 +87,8 @@ protected:
         return true;
     }
 
-    std::string appData_;
+    corvalen::testing::TempFolder folder_;  // removed with the settings in it
+    const std::string appData_ = folder_.path().string();
     std::unique_ptr<CorrectionPlugin> plugin_;
 };
 

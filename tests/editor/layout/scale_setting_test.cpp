@@ -3,7 +3,6 @@
 
 #include <stdlib.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <climits>
 #include <cstdio>
@@ -12,22 +11,13 @@
 #include <string>
 
 #include "editor/layout/scale_setting.h"
+#include "temp_folder.h"
 
 namespace corvalen::editor {
 namespace {
 
 class ScaleSettingTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/corvalen-scale-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        appData_ = pattern;
-    }
-    void TearDown() override {
-        std::remove((folder() + "/guiSizePercentage.txt").c_str());
-        ::rmdir(folder().c_str());
-        ::rmdir(appData_.c_str());
-    }
     std::string folder() const { return appData_ + "/Corvalen"; }
     void writeSetting(const std::string& text) {
         ::mkdir(folder().c_str(), 0777);
@@ -40,7 +30,8 @@ protected:
         return text.str();
     }
 
-    std::string appData_;
+    corvalen::testing::TempFolder folder_;  // removed with the setting in it
+    const std::string appData_ = folder_.path().string();
 };
 
 TEST_F(ScaleSettingTest, AMissingFolderIsCreatedHoldingOneHundredAndTheSystemDpiIsUsed) {
