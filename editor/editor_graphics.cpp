@@ -33,9 +33,8 @@ bool EditorGraphics::applyScale(int shift) {
     drawBitmap_.resize(kLayoutWidth >> forcedShift_, kLayoutHeight >> forcedShift_);
 
     BitmapCache& cache = processBitmapCache();
-    const auto& images = forcedShift_ == 1 ? kHalfSizeImages : kFullSizeImages;
-    for (int id : images) {
-        if (id == 0) break;
+    for (const ImageSize& image : kImages) {
+        const int id = image.id + forcedShift_;  // the half-size image has the next odd id
         if (cache.find(id) != nullptr) continue;
         // Decoding happens outside the cache lock; a failed load is recorded as null and
         // tried again by the next preload.

@@ -1,29 +1,20 @@
 // The editor's image resources by id. Each image exists twice: the even id at full size
-// (scale shift 0) and the next odd id at half size (shift 1).
+// (scale shift 0) and the next odd id at half size (shift 1). The ids, sizes and frame counts
+// are resources/image_table.txt's rows, the table the artwork is drawn from; the build writes
+// them as the header included here.
 #pragma once
 
-#include <array>
+#include "resources/image_table.h"
 
 namespace corvalen::editor {
 
-constexpr int kImageBackground = 100;
-constexpr int kImageBandSwitch = 110;
-constexpr int kImageLayerSwitch = 120;
-constexpr int kImageBandKnob = 130;
-constexpr int kImageBand1Type = 140;
-constexpr int kImageFileButton = 150;
-constexpr int kImageSeparatorSwitch = 160;
-constexpr int kImageOffsetPlate = 180;
-constexpr int kImageUnloadButton = 190;
-constexpr int kImageOutputHandle = 200;
-constexpr int kImageBand12Type = 210;
-constexpr int kImageBypassSwitch = 220;
-constexpr int kImageSplash = 230;
-
-// The images applying a scale preloads, each list closed by a 0 entry.
-constexpr std::array<int, 14> kFullSizeImages = {100, 110, 120, 130, 140, 150, 160,
-                                                 180, 190, 200, 210, 220, 230, 0};
-constexpr std::array<int, 14> kHalfSizeImages = {101, 111, 121, 131, 141, 151, 161,
-                                                 181, 191, 201, 211, 221, 231, 0};
+// The table's row for a full-size id. An id the table does not list cannot be used in a
+// constant expression (the throw makes it a compile error there).
+constexpr const ImageSize& ImageById(int fullSizeId) {
+    for (const ImageSize& image : kImages) {
+        if (image.id == fullSizeId) return image;
+    }
+    throw "no such image in resources/image_table.txt";
+}
 
 }  // namespace corvalen::editor

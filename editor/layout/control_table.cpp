@@ -19,22 +19,22 @@ constexpr int BandColumn(int band) { return 66 + 114 * band; }
 constexpr int kBandSwitchTop = 646;
 constexpr int kKnobTops[3] = {686, 790, 894};
 constexpr int kReadoutTops[3] = {754, 858, 962};
-constexpr int kKnobSize = 72;
 constexpr int kReadoutWidth = 88;
 constexpr int kReadoutHeight = 32;
 constexpr double kBandKnobGearing = 6.0;
 
-// An image control at (x, y): its rect is one frame of the image.
-constexpr ControlRow Image(Kind kind, int parameter, int x, int y, int imageId, int frameWidth,
-                            int frameHeight, int frames, Role role = Role::None) {
+// An image control at (x, y): its rect is one frame of the image, as the image table sizes it.
+constexpr ControlRow Image(Kind kind, int parameter, int x, int y, int imageId,
+                            Role role = Role::None) {
+    const ImageSize& image = ImageById(imageId);
     ControlRow entry;
     entry.kind = kind;
     entry.parameter = parameter;
-    entry.rect = {x, y, x + frameWidth, y + frameHeight};
     entry.imageId = imageId;
-    entry.frameWidth = frameWidth;
-    entry.frameHeight = frameHeight;
-    entry.frameCount = frames;
+    entry.frameWidth = image.width;
+    entry.frameHeight = image.height / image.frames;
+    entry.frameCount = image.frames;
+    entry.rect = {x, y, x + entry.frameWidth, y + entry.frameHeight};
     entry.role = role;
     return entry;
 }
@@ -67,10 +67,9 @@ constexpr ControlTable MakeControlTable() {
     int row = 0;
     auto add = [&](const ControlRow& entry) { table[static_cast<std::size_t>(row++)] = entry; };
 
-    add(Image(Kind::Background, -1, 0, 0, kImageBackground, 1600, 1054, 1));
-    add(Image(Kind::FileButton, param::kFrFile, 1428, 916, kImageFileButton, 114, 40, 2,
-              Role::FileButton));
-    add(Image(Kind::MomentaryButton, param::kUnloadFr, 1542, 916, kImageUnloadButton, 40, 40, 2,
+    add(Image(Kind::Background, -1, 0, 0, kImageBackground));
+    add(Image(Kind::FileButton, param::kFrFile, 1428, 916, kImageFileButton, Role::FileButton));
+    add(Image(Kind::MomentaryButton, param::kUnloadFr, 1542, 916, kImageUnloadButton,
               Role::UnloadButton));
     add(Drawing(Kind::ResponseGraph, {0, 0, 1600, 640}, Role::Graph));
     add(Text({14, 8, 420, 30}, Style::Status, Role::StatusText));
@@ -79,7 +78,7 @@ constexpr ControlTable MakeControlTable() {
     const int layers[4] = {param::kEqGraph, param::kFrAndEqGraph, param::kFrGraph,
                            param::kTargetGraph};
     for (int layer = 0; layer < 4; ++layer) {
-        add(Image(Kind::Switch, layers[layer], 1552, 24 + 48 * layer, kImageLayerSwitch, 24, 24, 2,
+        add(Image(Kind::Switch, layers[layer], 1552, 24 + 48 * layer, kImageLayerSwitch,
                   Role::LayerSwitch));
     }
     add(Drawing(Kind::GraphLegend, {1356, 24, 1520, 192}, Role::Legend));
@@ -89,31 +88,27 @@ constexpr ControlTable MakeControlTable() {
         const int values[3] = {param::BandFrequency(band), param::BandGain(band),
                                param::BandQuality(band)};
         for (int quantity = 0; quantity < 3; ++quantity) {
-            ControlRow knob = Image(Kind::Knob, values[quantity], x - 4, kKnobTops[quantity],
-                                     kImageBandKnob, kKnobSize, kKnobSize, 60);
+            ControlRow knob =
+                Image(Kind::Knob, values[quantity], x - 4, kKnobTops[quantity], kImageBandKnob);
             knob.gearing = kBandKnobGearing;
             add(knob);
         }
         const LayoutRect head = {x - 12, kBandSwitchTop, x + 76, kBandSwitchTop + 36};
-        add(Image(Kind::Switch, param::BandSwitch(band), head.left, head.top, kImageBandSwitch, 88,
-                  36, 2));
+        add(Image(Kind::Switch, param::BandSwitch(band), head.left, head.top, kImageBandSwitch));
         add(Text(head, Style::BandNumber, Role::None, 0, kBandNumbers[band]));
     }
 
-    add(Image(Kind::Switch, param::kTypeBand1, 54, 998, kImageBand1Type, 88, 40, 2,
-              Role::TypeSwitch));
-    add(Image(Kind::Switch, param::kTypeBand12, 1308, 998, kImageBand12Type, 88, 40, 2,
-              Role::TypeSwitch));
+    add(Image(Kind::Switch, param::kTypeBand1, 54, 998, kImageBand1Type, Role::TypeSwitch));
+    add(Image(Kind::Switch, param::kTypeBand12, 1308, 998, kImageBand12Type, Role::TypeSwitch));
     // The handle travels the whole target; the slider draws and takes the mouse there.
-    ControlRow output = Image(Kind::Slider, param::kOut, 1420, 1014, kImageOutputHandle, 40, 36, 1);
+    ControlRow output = Image(Kind::Slider, param::kOut, 1420, 1014, kImageOutputHandle);
     output.rect = {1420, 1014, 1588, 1050};
     output.target = output.rect;
     output.trackLength = 168;
     output.horizontal = true;
     add(output);
     add(Text({1532, 982, 1588, 1008}, Style::OutputReadout, Role::OutputReadout));
-    add(Image(Kind::Switch, param::kBypassEq, 0, 646, kImageBypassSwitch, 42, 36, 2,
-              Role::BypassSwitch));
+    add(Image(Kind::Switch, param::kBypassEq, 0, 646, kImageBypassSwitch, Role::BypassSwitch));
     // Invisible: it draws nothing and only takes presses in its target.
     ControlRow toggle;
     toggle.kind = Kind::ToggleArea;
@@ -131,13 +126,13 @@ constexpr ControlTable MakeControlTable() {
         }
     }
 
-    add(Image(Kind::Switch, param::kSeparator, 1428, 724, kImageSeparatorSwitch, 154, 32, 2));
-    ControlRow level = Image(Kind::ValueKnob, param::kTargetResponses, 1428, 804,
-                              kImageOffsetPlate, 154, 32, 1);
+    add(Image(Kind::Switch, param::kSeparator, 1428, 724, kImageSeparatorSwitch));
+    ControlRow level =
+        Image(Kind::ValueKnob, param::kTargetResponses, 1428, 804, kImageOffsetPlate);
     level.gearing = 14.0;
     add(level);
     // Last, so the splash panel covers everything and takes the presses inside it.
-    add(Image(Kind::ImageDisplay, param::kSplashScreen, 340, 202, kImageSplash, 920, 650, 1,
+    add(Image(Kind::ImageDisplay, param::kSplashScreen, 340, 202, kImageSplash,
               Role::SplashImage));
     return table;
 }

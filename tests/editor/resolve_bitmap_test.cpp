@@ -4,13 +4,9 @@
 #include "editor/bitmap_cache.h"
 #include "editor/editor_graphics.h"
 #include "editor/image_ids.h"
-#include "resources/listed_images.h"
 
 namespace corvalen::editor {
 namespace {
-
-using testing::kListedImages;
-using testing::ListedImage;
 
 TEST(ApplyScale, SizesTheDrawBitmapForEachShift) {
     EditorGraphics graphics;
@@ -38,7 +34,7 @@ TEST(ApplyScale, PreloadsEveryImageOfTheShiftAtItsListedSize) {
     EditorGraphics graphics;
     graphics.applyScale(1);
     graphics.applyScale(0);
-    for (const ListedImage& image : kListedImages) {
+    for (const ImageSize& image : kImages) {
         raster::RasterBitmap* full = processBitmapCache().find(image.id);
         raster::RasterBitmap* half = processBitmapCache().find(image.id + 1);
         ASSERT_NE(full, nullptr) << image.id;

@@ -4,16 +4,13 @@
 
 #include <string>
 
+#include "editor/image_ids.h"
 #include "editor/platform_fonts.h"
 #include "editor/win/module_resources_win.h"
 #include "raster/png_decode.h"
-#include "resources/listed_images.h"
 
 namespace corvalen::editor {
 namespace {
-
-using testing::kListedImages;
-using testing::ListedImage;
 
 class DllResources : public ::testing::Test {
 protected:
@@ -33,7 +30,7 @@ void* DllResources::module_ = nullptr;
 TEST_F(DllResources, EveryImageDecodesAtItsListedSize) {
     ASSERT_NE(module_, nullptr) << CORVALEN_DLL_PATH;
     int decoded = 0;
-    for (const ListedImage& image : kListedImages) {
+    for (const ImageSize& image : kImages) {
         for (int half = 0; half <= 1; ++half) {
             const int id = image.id + half;
             const ResourceBytes bytes = findResourceInModule(module_, ResourceType::Png, id);
@@ -45,7 +42,7 @@ TEST_F(DllResources, EveryImageDecodesAtItsListedSize) {
             ++decoded;
         }
     }
-    EXPECT_EQ(decoded, 26);
+    EXPECT_EQ(decoded, 2 * kImageCount);
     EXPECT_TRUE(findResourceInModule(module_, ResourceType::Png, 170).empty());
     EXPECT_TRUE(findResourceInModule(module_, ResourceType::Png, 171).empty());
 }

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -189,32 +188,19 @@ TEST(LayoutTable, TextStylesAreTheLayoutsFive) {
     }
 }
 
-// Full-size id -> width, height, frames, as the resource script renders them.
-std::map<int, std::array<int, 3>> ReadImageTable() {
-    std::map<int, std::array<int, 3>> images;
-    std::ifstream table(CORVALEN_IMAGE_TABLE);
-    std::string line;
-    while (std::getline(table, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream fields(line);
-        int id = 0;
-        std::array<int, 3> size{};
-        if (fields >> id >> size[0] >> size[1] >> size[2]) images[id] = size;
-    }
-    return images;
-}
-
 TEST(LayoutTable, ImageFramesAreTheSizesTheImageTableRenders) {
-    const auto images = ReadImageTable();
-    ASSERT_EQ(images.size(), 13u);
+    ASSERT_EQ(kImageCount, 13);
     for (const ControlRow& entry : kControlTable) {
         if (entry.imageId == 0) continue;
         SCOPED_TRACE(entry.imageId);
-        ASSERT_EQ(images.count(entry.imageId), 1u);
-        const auto& size = images.at(entry.imageId);
-        EXPECT_EQ(entry.frameWidth, size[0]);
-        EXPECT_EQ(entry.frameHeight, size[1] / size[2]);
-        EXPECT_EQ(entry.frameCount, size[2]);
+        const ImageSize* listed = nullptr;
+        for (const ImageSize& image : kImages) {
+            if (image.id == entry.imageId) listed = &image;
+        }
+        ASSERT_NE(listed, nullptr);
+        EXPECT_EQ(entry.frameWidth, listed->width);
+        EXPECT_EQ(entry.frameHeight * listed->frames, listed->height);
+        EXPECT_EQ(entry.frameCount, listed->frames);
         if (entry.kind != Kind::Slider && entry.kind != Kind::Knob) {
             EXPECT_EQ(entry.rect.right - entry.rect.left, entry.frameWidth);
             EXPECT_EQ(entry.rect.bottom - entry.rect.top, entry.frameHeight);
