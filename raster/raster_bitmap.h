@@ -27,8 +27,8 @@ public:
     RasterBitmap(const RasterBitmap&) = delete;
     RasterBitmap& operator=(const RasterBitmap&) = delete;
 
-    // The virtual operations keep the library's slot order: destroy, bits, width, height,
-    // row span, is flipped, resize, device context, extended query.
+    // Every kind of bitmap (memory, system, a wrapper of pixels it does not own) answers
+    // these, so drawing code never asks which kind it draws into.
     virtual ~RasterBitmap() = default;
     // First pixel, or null when the bitmap has no pixels.
     virtual std::uint32_t* bits() = 0;
@@ -42,13 +42,9 @@ public:
     virtual bool resize(int width, int height) = 0;
     // Platform context drawing into the pixels, or null.
     virtual DeviceContext deviceContext() { return nullptr; }
-    // Kind-specific queries; 0 for any id a kind does not know.
-    virtual int extendedQuery(int id, void* data);
 
     // True when there are pixels to draw into or read from.
     bool hasPixels() { return bits() != nullptr && width() > 0 && height() > 0; }
 };
-
-inline int RasterBitmap::extendedQuery(int, void*) { return 0; }
 
 }  // namespace corvalen::raster

@@ -27,51 +27,54 @@ class ParamSpec {
   ParamSpec(const ParamSpec&) = delete;
   ParamSpec& operator=(const ParamSpec&) = delete;
 
-  // --- Virtual operations, in their fixed order -------------------------------------------
-
-  // 1.
   virtual ~ParamSpec();
 
-  // 2. Sets the value from a normalised x. A non-finite x is ignored and x is clamped to
-  //    0..1, so a misbehaving host cannot push the value out of its range.
+  // --- The normalised value the host sees ----------------------------------------------------
+
+  // Sets the value from a normalised x. A non-finite x is ignored and x is clamped to
+  // 0..1, so a misbehaving host cannot push the value out of its range.
   virtual void SetNormalised(double x) = 0;
 
-  // 3. The normalised position (0..1) of a natural value.
-  virtual double Normalise(double value) const = 0;
-
-  // 4. The current value normalised.
+  // The current value normalised.
   virtual double GetNormalised() const = 0;
 
-  // 5. The natural value for a normalised x; stores nothing.
+  // The normalised position (0..1) of a natural value.
+  virtual double Normalise(double value) const = 0;
+
+  // The natural value for a normalised x; stores nothing.
   virtual double ValueForNormalised(double x) const = 0;
 
-  // 6. Display text of the value a normalised x stands for: at most length - 1 characters
-  //    and a terminating zero; length <= 0 writes nothing.
+  // --- Texts ---------------------------------------------------------------------------------
+
+  // Display text of the value a normalised x stands for: at most length - 1 characters
+  // and a terminating zero; length <= 0 writes nothing.
   virtual void DisplayTextForNormalised(double x, char* buffer, int length) const = 0;
 
-  // 7. Display text of the current value, with the same buffer rule.
+  // Display text of the current value, with the same buffer rule.
   virtual void DisplayText(char* buffer, int length) const = 0;
 
-  // 8. Unit label ("Hz", "dB" or empty). Never part of the display text.
+  // Unit label ("Hz", "dB" or empty). Never part of the display text.
   virtual const char* UnitLabel() const;
 
-  // 9. Number of fixed display texts (0 in the base class).
+  // Number of fixed display texts (0 in the base class).
   virtual int DisplayTextCount() const;
 
-  // 10. Looks a text up among the fixed display texts. On a match stores the value the text
-  //     stands for in `value` (normalised for a switch: 0 or 1) and answers true.
+  // Looks a text up among the fixed display texts. On a match stores the value the text
+  // stands for in `value` (normalised for a switch: 0 or 1) and answers true.
   virtual bool LookUpDisplayText(const char* text, double& value) const;
 
-  // 11. Appends the value to a chunk; false (chunk unchanged) when it does not fit.
+  // --- State chunks --------------------------------------------------------------------------
+
+  // Appends the value to a chunk; false (chunk unchanged) when it does not fit.
   virtual bool AppendToChunk(ByteChunk& chunk) const = 0;
 
-  // 12. Reads the value at `position`; answers the next position or -1 when the data are too
-  //     short or the position is negative (the value is then unchanged). A stored value that
-  //     is not finite is skipped without being applied; a finite one outside the range is
-  //     clamped into it.
+  // Reads the value at `position`; answers the next position or -1 when the data are too
+  // short or the position is negative (the value is then unchanged). A stored value that
+  // is not finite is skipped without being applied; a finite one outside the range is
+  // clamped into it.
   virtual int ReadFromChunk(const ByteChunk& chunk, int position) = 0;
 
-  // 13. Size of the value in a chunk, in bytes.
+  // Size of the value in a chunk, in bytes.
   virtual int ChunkSize() const = 0;
 
   // --- Natural-value access for the engine --------------------------------------------------

@@ -28,7 +28,6 @@ constexpr int32_t kBlockSizeSet = 1 << 4;
 constexpr int32_t kActive = 1 << 5;
 constexpr int32_t kHostBypass = 1 << 6;
 constexpr int32_t kOffline = 1 << 7;
-constexpr int32_t kEditorRefresh = 1 << 8;  // never set in this plug-in
 }  // namespace host_state
 
 // Fixed facts about the product, handed to the core by the product constructor.
@@ -59,91 +58,99 @@ class PluginBase {
   PluginBase(const PluginBase&) = delete;
   PluginBase& operator=(const PluginBase&) = delete;
 
-  // --- Hooks, in their fixed order -----------------------------------------------------------
-
-  // 1. Destroys the editor first (if a derived layer has not already), then channels, lock,
-  //    presets and parameters.
+  // Destroys the editor first (if a derived layer has not already), then channels, lock,
+  // presets and parameters.
   virtual ~PluginBase();
-  // 2. Host thread, instance lock held: after deactivation, and after sample-rate or
-  //    block-size changes once both are known.
+
+  // --- What the product overrides: processing and its state --------------------------------------
+
+  // Host thread, instance lock held: after deactivation, and after sample-rate or
+  // block-size changes once both are known.
   virtual void Reset() {}
-  // 3. Any thread, instance lock held: the parameter at index has a new value.
+  // Any thread, instance lock held: the parameter at index has a new value.
   virtual void OnParamChange(int /*index*/) {}
-  // 4.
-  virtual void OnPresetChanged(int /*index*/) {}
-  // 5. Host audio thread, instance lock held. One pointer per channel object, each
-  //    addressing `frames` samples; never more frames than the block size last set.
+  // OnParamChange for every parameter index in order.
+  virtual void OnAllParamsChanged();
+  // Host audio thread, instance lock held. One pointer per channel object, each
+  // addressing `frames` samples; never more frames than the block size last set.
   virtual void ProcessBlock(double** inputs, double** outputs, int32_t frames);
-  // 6. Editor scale shift (0 full size, 1 half size); the core's default is full size.
+  // Host thread, instance lock held.
+  virtual void SetSampleRate(double rate) { sampleRate_ = rate; }
+  // Host thread, instance lock held: resizes every scratch buffer (never on audio).
+  virtual void SetBlockSize(int frames);
+  // Editor scale shift (0 full size, 1 half size); the core's default is full size.
   virtual void SetEditorScale(int shift);
-  // 7., 8. Host UI thread, instance lock held.
-  virtual void OnEditorOpened() {}
-  virtual void OnEditorClosing() {}
-  // 9. Kept for product classes; nothing calls it.
-  virtual void ReservedHook() {}
-  // 10. Host thread, instance lock held: switching off resets the processing.
+
+  // --- What the host reports (the VST2 layer calls these; empty unless a product cares) ----------
+
+  // Host thread, instance lock held: switching off resets the processing.
   virtual void OnActivate(bool on);
-  // 11.-13. Host thread, instance lock held.
+  // Host thread, instance lock held. The host's bypass, MIDI and system-exclusive events:
+  // this effect ignores them, but the VST2 layer hands every one on so a product can act.
   virtual void OnBypass(bool /*on*/) {}
   virtual void OnMidiMessage(const MidiMessage& /*message*/) {}
   virtual void OnSysEx(const SysExMessage& /*message*/) {}
-  // 14. Writes the name of a MIDI note; the default names nothing and answers false.
+  // Host UI thread, instance lock held: the host opened or is closing the editor window.
+  virtual void OnEditorOpened() {}
+  virtual void OnEditorClosing() {}
+  // Writes the name of a MIDI note; the default names nothing and answers false.
   virtual bool GetNoteName(int key, char* buffer, int length);
 
-  // 15., 16. Size the program-chunk and bank-chunk buffers (the VST2 layer owns them); false
-  //     when memory runs out.
+  // --- State chunks and presets (instance lock held) ---------------------------------------------
+
+  // Size the program-chunk and bank-chunk buffers (the VST2 layer owns them); false
+  // when memory runs out.
   virtual bool ReserveProgramChunk(int size) = 0;
   virtual bool ReserveBankChunk(int size) = 0;
-  // 17.-20. Instance lock held. A snapshot holds the parameters not excluded from snapshots,
-  //     the full state all of them; the product appends its custom data to both. Writers
-  //     answer true when everything fit, readers the next position or -1.
-  //     Defined in shell/preset_operations.cpp.
+  // A snapshot holds the parameters not excluded from snapshots, the full state all of
+  // them; the product appends its custom data to both. Writers answer true when everything
+  // fit, readers the next position or -1. Defined in shell/preset_operations.cpp.
   virtual bool WriteSnapshot(ByteChunk& chunk);
   virtual int ReadSnapshot(const ByteChunk& chunk, int position);
   virtual bool WriteFullState(ByteChunk& chunk);
   virtual int ReadFullState(const ByteChunk& chunk, int position);
-  // 21., 22. Instance lock held: the bank chunk after its header.
+  // The bank chunk after its header.
   virtual bool WriteBankBody(ByteChunk& chunk);
   virtual int ReadBankBody(const ByteChunk& chunk, int position);
-  // 23. Renames preset index (the current one when index < 0), keeping at most
-  //     Preset::kMaxNameLength characters.
+  // Renames preset index (the current one when index < 0), keeping at most
+  // Preset::kMaxNameLength characters.
   virtual void RenamePreset(int index, const char* name);
 
-  // 24. OnParamChange for every parameter index in order.
-  virtual void OnAllParamsChanged();
-  // 25.-32. Notifications to the host and transport queries (the VST2 layer answers them).
-  //    Beginning an edit first closes the pending wheel edit (under the lock when asked).
+  // --- Calls towards the host (the VST2 layer implements them) -----------------------------------
+
+  // Edit gestures and new values, so the host records automation. Beginning an edit first
+  // closes the pending wheel edit (under the lock when asked).
   virtual void BeginEdit(int index, bool takeLock) = 0;
   virtual void InformHostOfChange(int index, double normalised) = 0;
   virtual void EndEdit(int index) = 0;
   virtual void RequestDisplayUpdate() = 0;
+  // The transport as the host reports it.
   virtual double GetSamplePosition() = 0;
   virtual double GetTempo() = 0;
   virtual void GetTimeSignature(int& numerator, int& denominator) = 0;
   virtual void UpdateOfflineFlag() = 0;
-  // 33. The host code (0 unknown, -1 not yet asked); the VST2 layer identifies the host.
+  // The host code (0 unknown, -1 not yet asked); the VST2 layer identifies the host.
   virtual int GetHost() { return hostCode_; }
-  // 34. Tells the host the editor's new size in pixels.
+  // Tells the host the editor's new size in pixels.
   virtual void ResizeEditor(int width, int height) = 0;
-  // 35. Once, on the first open.
+  // Once, on the first open.
   virtual void HostSpecificSetup() = 0;
-  // 36. Takes ownership of the editor; under the instance lock every control bound to a
-  //     parameter first takes that parameter's normalised value.
-  virtual void AttachEditor(std::unique_ptr<PluginEditor> editor);
-  // 37. Host thread, instance lock held.
-  virtual void SetSampleRate(double rate) { sampleRate_ = rate; }
-  // 38. Host thread, instance lock held: resizes every scratch buffer (never on audio).
-  virtual void SetBlockSize(int frames);
-  // 39.
+  // The processing delay in samples. This effect adds none and never calls it; the VST2
+  // layer keeps the record's delay field in step for a product that does.
   virtual void SetLatency(int samples) { latency_ = samples; }
-  // 40.-42. MIDI to the host; true when the host took it.
+  // MIDI to the host; true when the host took it. This effect sends none; they complete
+  // the host protocol for a product that does.
   virtual bool SendMidiMessage(const MidiMessage& message) = 0;
   virtual bool SendMidiMessages(const MidiMessage* messages, int count);
   virtual bool SendSysEx(const SysExMessage& message) = 0;
-  // 43. Called by the editor window when bit 8 of HostStateFlags asks for a refresh.
-  virtual void OnEditorRefreshRequest() {}
 
-  // --- Parameters ----------------------------------------------------------------------------
+  // --- The editor --------------------------------------------------------------------------------
+
+  // Takes ownership of the editor; under the instance lock every control bound to a
+  // parameter first takes that parameter's normalised value.
+  virtual void AttachEditor(std::unique_ptr<PluginEditor> editor);
+
+  // --- Parameters --------------------------------------------------------------------------------
 
   int ParamCount() const { return static_cast<int>(params_.size()); }
   bool IsValidParamIndex(int index) const { return index >= 0 && index < ParamCount(); }
@@ -158,7 +165,7 @@ class PluginBase {
   // the host (audioMasterAutomate) and runs OnParamChange.
   void ApplyEditorChange(int index, double normalised);
 
-  // --- Presets -------------------------------------------------------------------------------
+  // --- Presets -----------------------------------------------------------------------------------
 
   std::vector<Preset>& Presets() { return presets_; }
   const std::vector<Preset>& Presets() const { return presets_; }
@@ -182,14 +189,14 @@ class PluginBase {
   // Every editor control bound to a parameter takes the parameter's normalised value.
   void PushParamsToEditor();
 
-  // --- Wheel gestures ------------------------------------------------------------------------
+  // --- Wheel gestures ----------------------------------------------------------------------------
 
   int PendingWheelEdit() const { return pendingWheelEdit_; }
   void SetPendingWheelEdit(int index) { pendingWheelEdit_ = index; }
   // Stops the editor's countdown, ends the pending wheel gesture at the host and forgets it.
   void ClosePendingWheelEdit(bool takeLock);
 
-  // --- Identity, host facts and audio state --------------------------------------------------
+  // --- Identity, host facts and audio state ------------------------------------------------------
 
   const std::string& EffectName() const { return effectName_; }
   const std::string& Vendor() const { return vendor_; }
@@ -210,7 +217,7 @@ class PluginBase {
   PluginEditor* Editor() const { return editor_.get(); }
   ReentrantLock* Lock() const { return lock_.get(); }
 
-  // --- Audio frame (host audio thread, instance lock held by the caller) --------------------
+  // --- Audio frame (host audio thread, instance lock held by the caller) -------------------------
 
   // Converts the host's float block to 64-bit samples, runs ProcessBlock and converts back,
   // replacing the host's output or adding to it.
