@@ -127,8 +127,8 @@ void CorrectionPlugin::SetBandType(int bandNumber, BandType type) {
 
 void CorrectionPlugin::HandleBandValue(int index) {
   const int offset = index - param::kFirstBandValue;
-  const int bandNumber = offset / 3 + 1;
-  const int role = offset % 3;
+  const int bandNumber = offset / kValuesPerBand + 1;
+  const int role = offset % kValuesPerBand;
   const double value = Param(index)->Value();
   if (responseModel_ != nullptr) {
     EqBand& band = responseModel_->band(bandNumber);

@@ -56,7 +56,7 @@ class FileButtonLink {
   virtual void bindPath(std::string& path) = 0;
 };
 
-inline constexpr int kBandReadoutCount = 3 * kBandCount;  // frequency, gain and Q of each
+inline constexpr int kBandReadoutCount = kValuesPerBand * kBandCount;
 
 // Every editor control the engine talks to. The editor fills this in once it has built its
 // controls and hands it to CorrectionPlugin::ConnectEditorControls; a null entry is skipped.

@@ -10,6 +10,8 @@ namespace corvalen {
 // The equaliser's bands: the parameter table, the audio path, the curves and the editor all
 // count them from here.
 inline constexpr int kBandCount = 12;
+// What each band is set by: frequency, gain and Q, in that order wherever they are listed.
+inline constexpr int kValuesPerBand = 3;
 
 enum CurveLayer : int {
   kEqLayer = 0,        // "EQ_grafico": the equaliser curve

@@ -17,8 +17,8 @@ constexpr int BandColumn(int band) { return 66 + 114 * band; }
 
 // The rows of the knob, the switch and the read-out texts under each knob.
 constexpr int kBandSwitchTop = 646;
-constexpr int kKnobTops[3] = {686, 790, 894};
-constexpr int kReadoutTops[3] = {754, 858, 962};
+constexpr int kKnobTops[kValuesPerBand] = {686, 790, 894};
+constexpr int kReadoutTops[kValuesPerBand] = {754, 858, 962};
 constexpr int kReadoutWidth = 88;
 constexpr int kReadoutHeight = 32;
 constexpr double kBandKnobGearing = 6.0;
@@ -59,8 +59,8 @@ constexpr ControlRow Drawing(Kind kind, const LayoutRect& rect, Role role) {
     return entry;
 }
 
-constexpr const char* kBandNumbers[kLayoutBandCount] = {"1", "2", "3", "4",  "5",  "6",
-                                                        "7", "8", "9", "10", "11", "12"};
+constexpr const char* kBandNumbers[kBandCount] = {"1", "2", "3", "4",  "5",  "6",
+                                                  "7", "8", "9", "10", "11", "12"};
 
 constexpr ControlTable MakeControlTable() {
     ControlTable table{};
@@ -83,11 +83,11 @@ constexpr ControlTable MakeControlTable() {
     }
     add(Drawing(Kind::GraphLegend, {1356, 24, 1520, 192}, Role::Legend));
 
-    for (int band = 0; band < kLayoutBandCount; ++band) {
+    for (int band = 0; band < kBandCount; ++band) {
         const int x = BandColumn(band);
-        const int values[3] = {param::BandFrequency(band), param::BandGain(band),
+        const int values[kValuesPerBand] = {param::BandFrequency(band), param::BandGain(band),
                                param::BandQuality(band)};
-        for (int quantity = 0; quantity < 3; ++quantity) {
+        for (int quantity = 0; quantity < kValuesPerBand; ++quantity) {
             ControlRow knob =
                 Image(Kind::Knob, values[quantity], x - 4, kKnobTops[quantity], kImageBandKnob);
             knob.gearing = kBandKnobGearing;
@@ -117,12 +117,12 @@ constexpr ControlTable MakeControlTable() {
     toggle.role = Role::SplashToggle;
     add(toggle);
 
-    for (int band = 0; band < kLayoutBandCount; ++band) {
+    for (int band = 0; band < kBandCount; ++band) {
         const int left = BandColumn(band) - 12;
-        for (int quantity = 0; quantity < 3; ++quantity) {
+        for (int quantity = 0; quantity < kValuesPerBand; ++quantity) {
             const int top = kReadoutTops[quantity];
             add(Text({left, top, left + kReadoutWidth, top + kReadoutHeight}, Style::BandReadout,
-                     Role::BandReadout, 3 * band + quantity));
+                     Role::BandReadout, kValuesPerBand * band + quantity));
         }
     }
 

@@ -10,6 +10,7 @@
 
 #include "editor/layout_rect.h"
 #include "editor/text_style.h"
+#include "engine/engine_state.h"
 
 namespace corvalen::editor {
 
@@ -75,7 +76,6 @@ struct ControlRow {
 };
 
 inline constexpr int kLayoutControlCount = 116;
-inline constexpr int kLayoutBandCount = 12;
 // Controls per band in the band block, in their order: frequency, gain and Q knobs, the
 // on/off switch, the band number.
 inline constexpr int kControlsPerBand = 5;
@@ -116,7 +116,7 @@ constexpr int BandControl(int band, int part) {
 }
 // band from 0; quantity: 0 frequency, 1 gain, 2 Q.
 constexpr int BandReadout(int band, int quantity) {
-    return kFirstBandReadout + 3 * band + quantity;
+    return kFirstBandReadout + kValuesPerBand * band + quantity;
 }
 }  // namespace layout_row
 
