@@ -61,46 +61,55 @@ struct ClipBox {
     int left, top, right, bottom;
 };
 
-}  // namespace
-
-int CachedFont::drawWithGlyphs(RasterBitmap* dest, const char* text, int length, Rect* rect,
-                               unsigned flags) {
-    const bool singleLine = (flags & kTextSingleLine) != 0;
-    const int lineStep = lineHeight_ + extraLineSpacing_;
-
-    // Measuring pass: the widest line and the number of lines.
-    int lines = 1;
-    int lineWidth = 0;
-    int widest = 0;
-    {
-        TextWalker walker(text, length, singleLine);
-        char32_t c = 0;
-        bool lineBreak = false;
-        while (walker.next(c, lineBreak)) {
-            if (lineBreak) {
-                widest = std::max(widest, lineWidth);
-                lineWidth = 0;
-                ++lines;
-                continue;
-            }
-            if (const GlyphEntry* glyph = glyphFor(c)) lineWidth += glyph->advance;
+// The width in pixels of the text up to the next line break or its end; `more` tells
+// whether a line follows. Characters without a glyph take no room.
+template <typename GlyphLookup>
+int measureLine(TextWalker& walker, GlyphLookup& glyphFor, bool& more) {
+    int width = 0;
+    char32_t c = 0;
+    bool lineBreak = false;
+    more = false;
+    while (walker.next(c, lineBreak)) {
+        if (lineBreak) {
+            more = true;
+            break;
         }
-        widest = std::max(widest, lineWidth);
+        if (const GlyphEntry* glyph = glyphFor(c)) width += glyph->advance;
     }
-    const int textHeight = lineHeight_ + (lines - 1) * lineStep;
+    return width;
+}
 
-    Rect whole{0, 0, dest != nullptr ? dest->width() : 0, dest != nullptr ? dest->height() : 0};
-    Rect& area = rect != nullptr ? *rect : whole;
-    if ((flags & kTextMeasureOnly) != 0) {
-        area.right = area.left + widest;
-        area.bottom = area.top + textHeight;
-        return textHeight;
+struct TextExtent {
+    int widest = 0;
+    int lines = 0;
+};
+
+template <typename GlyphLookup>
+TextExtent measureText(TextWalker walker, GlyphLookup& glyphFor) {
+    TextExtent extent;
+    bool more = true;
+    while (more) {
+        extent.widest = std::max(extent.widest, measureLine(walker, glyphFor, more));
+        ++extent.lines;
     }
-    const PixelRows rows(dest);
-    float alpha = std::min(alpha_, 1.0f);
-    if ((flags & kTextUseColourAlpha) != 0) alpha *= static_cast<float>(textColour_ >> 24) / 255.0f;
-    if (!rows.valid() || !(alpha > 0.0f)) return textHeight;
+    return extent;
+}
 
+// Where a line of `width` pixels starts, and where text of `height` pixels starts, in area.
+int alignedLeft(const Rect& area, int width, unsigned flags) {
+    if ((flags & kTextCentre) != 0) return area.left + (area.right - area.left - width) / 2;
+    if ((flags & kTextRight) != 0) return area.right - width;
+    return area.left;
+}
+
+int alignedTop(const Rect& area, int height, unsigned flags) {
+    if ((flags & kTextVerticalCentre) != 0) return area.top + (area.bottom - area.top - height) / 2;
+    if ((flags & kTextBottom) != 0) return area.bottom - height;
+    return area.top;
+}
+
+// The destination, cut to the text's area unless the flags say not to clip.
+ClipBox clipFor(const PixelRows& rows, const Rect& area, unsigned flags) {
     ClipBox clip{0, 0, rows.width, rows.height};
     if ((flags & kTextNoClip) == 0) {
         clip.left = std::max(clip.left, area.left);
@@ -108,67 +117,80 @@ int CachedFont::drawWithGlyphs(RasterBitmap* dest, const char* text, int length,
         clip.right = std::min(clip.right, area.right);
         clip.bottom = std::min(clip.bottom, area.bottom);
     }
+    return clip;
+}
+
+// An opaque background: the glyph's box (its advance and its ink, one line high) filled first.
+void fillGlyphBox(const PixelRows& rows, const ClipBox& clip, int x, int y, int lineHeight,
+                  const GlyphEntry& glyph, std::uint32_t colour) {
+    const int boxLeft = std::max(clip.left, x + std::min(0, glyph.xOffset));
+    const int inkRight = std::max(glyph.advance, glyph.xOffset + glyph.width);
+    const int boxRight = std::min(clip.right, x + inkRight);
+    const int boxBottom = std::min(clip.bottom, y + lineHeight);
+    for (int row = std::max(clip.top, y); row < boxBottom; ++row)
+        for (int col = boxLeft; col < boxRight; ++col) rows.row(row)[col] = colour;
+}
+
+// The glyph's coverage map blended in at pen position x on the line starting at y.
+void blendGlyph(const PixelRows& rows, const ClipBox& clip, int x, int y, const GlyphEntry& glyph,
+                const std::uint8_t* map, const GlyphBlender& blender) {
+    const int left = x + glyph.xOffset;
+    const int fromRow = std::max(0, clip.top - y);
+    const int toRow = std::min(glyph.height, clip.bottom - y);
+    const int fromCol = std::max(0, clip.left - left);
+    const int toCol = std::min(glyph.width, clip.right - left);
+    for (int gy = fromRow; gy < toRow; ++gy) {
+        std::uint32_t* out = rows.row(y + gy);
+        const std::uint8_t* coverage = map + static_cast<std::ptrdiff_t>(gy) * glyph.width;
+        for (int gx = fromCol; gx < toCol; ++gx) {
+            if (coverage[gx] != 0) out[left + gx] = blender.blend(out[left + gx], coverage[gx]);
+        }
+    }
+}
+
+}  // namespace
+
+int CachedFont::drawWithGlyphs(RasterBitmap* dest, const char* text, int length, Rect* rect,
+                               unsigned flags) {
+    const bool singleLine = (flags & kTextSingleLine) != 0;
+    const int lineStep = lineHeight_ + extraLineSpacing_;
+    auto lookup = [this](char32_t c) { return glyphFor(c); };
+
+    const TextExtent extent = measureText(TextWalker(text, length, singleLine), lookup);
+    const int textHeight = lineHeight_ + (extent.lines - 1) * lineStep;
+
+    Rect whole{0, 0, dest != nullptr ? dest->width() : 0, dest != nullptr ? dest->height() : 0};
+    Rect& area = rect != nullptr ? *rect : whole;
+    if ((flags & kTextMeasureOnly) != 0) {
+        area.right = area.left + extent.widest;
+        area.bottom = area.top + textHeight;
+        return textHeight;
+    }
+    const PixelRows rows(dest);
+    float alpha = std::min(alpha_, 1.0f);
+    if ((flags & kTextUseColourAlpha) != 0) alpha *= static_cast<float>(textColour_ >> 24) / 255.0f;
+    if (!rows.valid() || !(alpha > 0.0f)) return textHeight;
+    const ClipBox clip = clipFor(rows, area, flags);
     if (clip.right <= clip.left || clip.bottom <= clip.top) return textHeight;
 
-    int y = area.top;
-    if ((flags & kTextVerticalCentre) != 0) {
-        y = area.top + (area.bottom - area.top - textHeight) / 2;
-    } else if ((flags & kTextBottom) != 0) {
-        y = area.bottom - textHeight;
-    }
     const GlyphBlender blender(textColour_, alpha);
     const bool opaqueBackground = backgroundMode_ == 2;
-
     TextWalker walker(text, length, singleLine);
-    TextWalker lineScanner = walker;
+    TextWalker lineScanner = walker;  // runs one line ahead, for each line's alignment
+    int y = alignedTop(area, textHeight, flags);
     bool more = true;
     while (more) {
-        // Width of this line, for its alignment.
-        int width = 0;
-        {
-            char32_t c = 0;
-            bool lineBreak = false;
-            while (lineScanner.next(c, lineBreak) && !lineBreak) {
-                if (const GlyphEntry* glyph = glyphFor(c)) width += glyph->advance;
-            }
-        }
-        int x = area.left;
-        if ((flags & kTextCentre) != 0) {
-            x = area.left + (area.right - area.left - width) / 2;
-        } else if ((flags & kTextRight) != 0) {
-            x = area.right - width;
-        }
+        int x = alignedLeft(area, measureLine(lineScanner, lookup, more), flags);
         char32_t c = 0;
         bool lineBreak = false;
-        more = false;
-        while (walker.next(c, lineBreak)) {
-            if (lineBreak) {
-                more = true;
-                break;
-            }
+        while (walker.next(c, lineBreak) && !lineBreak) {
             const GlyphEntry* glyph = glyphFor(c);
             if (glyph == nullptr) continue;
             if (opaqueBackground) {
-                const int boxLeft = std::max(clip.left, x + std::min(0, glyph->xOffset));
-                const int boxRight = std::min(clip.right, x + std::max(glyph->advance, glyph->xOffset + glyph->width));
-                const int boxBottom = std::min(clip.bottom, y + lineHeight_);
-                for (int row = std::max(clip.top, y); row < boxBottom; ++row)
-                    for (int col = boxLeft; col < boxRight; ++col) rows.row(row)[col] = backgroundColour_;
+                fillGlyphBox(rows, clip, x, y, lineHeight_, *glyph, backgroundColour_);
             }
             if (glyph->width > 0 && glyph->height > 0) {
-                const std::uint8_t* map = glyphs_.coverage(*glyph);
-                const int left = x + glyph->xOffset;
-                const int fromRow = std::max(0, clip.top - y);
-                const int toRow = std::min(glyph->height, clip.bottom - y);
-                const int fromCol = std::max(0, clip.left - left);
-                const int toCol = std::min(glyph->width, clip.right - left);
-                for (int gy = fromRow; gy < toRow; ++gy) {
-                    std::uint32_t* out = rows.row(y + gy);
-                    const std::uint8_t* coverage = map + static_cast<std::ptrdiff_t>(gy) * glyph->width;
-                    for (int gx = fromCol; gx < toCol; ++gx) {
-                        if (coverage[gx] != 0) out[left + gx] = blender.blend(out[left + gx], coverage[gx]);
-                    }
-                }
+                blendGlyph(rows, clip, x, y, *glyph, glyphs_.coverage(*glyph), blender);
             }
             x += glyph->advance;
         }
