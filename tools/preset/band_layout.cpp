@@ -46,6 +46,31 @@ BandSetting UnusedBand(int band) {
   return unused;
 }
 
+// The filter's values as band `band` (from 0) holds them: each one inside the band's range.
+// A peak's band is known only once all are sorted; it is checked against band 12's ranges,
+// which every band shares.
+BandSetting SettingOnBand(const ParametricFilter& filter, int band,
+                          std::vector<std::string>& warnings) {
+  BandSetting setting;
+  setting.on = filter.on;
+  setting.shape = filter.shape;
+  setting.frequencyHz = Clamp(filter.frequencyHz, Row(param::BandFrequency(band)), "Fc", " Hz",
+                              filter.line, warnings);
+  setting.gainDb =
+      Clamp(filter.gainDb, Row(param::BandGain(band)), "Gain", " dB", filter.line, warnings);
+  setting.q = Clamp(filter.q, Row(param::BandQuality(band)), "Q", "", filter.line, warnings);
+  return setting;
+}
+
+// Only band 1 can be a low shelf and only band 12 a high shelf.
+std::string SecondShelfError(const ParametricFilter& filter, const ParametricFilter& first) {
+  const int bandNumber = filter.shape == FilterShape::LowShelf ? 1 : kBandCount;
+  const char* description = NamesOf(filter.shape).description;
+  return AtLine(filter.line, std::string("a second ") + description + ": only band " +
+                                 std::to_string(bandNumber) + " can be one, and it holds the " +
+                                 description + " of line " + std::to_string(first.line));
+}
+
 }  // namespace
 
 LayoutOutcome LayOutCorrection(const ParametricCorrection& correction) {
@@ -75,27 +100,14 @@ LayoutOutcome LayOutCorrection(const ParametricCorrection& correction) {
         filter.shape == FilterShape::LowShelf ? lowShelf : highShelf;
     if (filter.shape != FilterShape::Peak) {
       if (shelf != nullptr) {
-        const int band = filter.shape == FilterShape::LowShelf ? 1 : kBandCount;
-        outcome.error = AtLine(filter.line, std::string("a second ") + NamesOf(filter.shape).description +
-                                                ": only band " + std::to_string(band) +
-                                                " can be one, and it holds the " +
-                                                NamesOf(filter.shape).description + " of line " +
-                                                std::to_string(shelf->line));
+        outcome.error = SecondShelfError(filter, *shelf);
         return outcome;
       }
       shelf = &filter;
     }
 
     const int band = filter.shape == FilterShape::LowShelf ? kFirstBand : kLastBand;
-    BandSetting setting;
-    setting.on = filter.on;
-    setting.shape = filter.shape;
-    setting.frequencyHz = Clamp(filter.frequencyHz, Row(param::BandFrequency(band)), "Fc", " Hz",
-                                filter.line, outcome.warnings);
-    setting.gainDb = Clamp(filter.gainDb, Row(param::BandGain(band)), "Gain", " dB", filter.line,
-                           outcome.warnings);
-    setting.q = Clamp(filter.q, Row(param::BandQuality(band)), "Q", "", filter.line,
-                      outcome.warnings);
+    const BandSetting setting = SettingOnBand(filter, band, outcome.warnings);
     if (filter.shape == FilterShape::Peak) {
       peaks.push_back(setting);
     } else {
