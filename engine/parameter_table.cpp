@@ -24,20 +24,29 @@ constexpr std::array<double, kBandCount> kDefaultBandFrequencies = {
     20.0, 72.6497, 144.388, 263.301, 462.128, 794.981,
     1352.78, 2289.41, 3866.88, 6534.13, 11065.5, 18805.9};
 
+namespace {
+// Every band has the same switch and the same ranges; only the frequency's default differs.
+constexpr ParamTableEntry BandSwitchRow(const char* name) {
+  return {name, Switch, 0.0, 1.0, 1.0, 0, "", 0.0, false, "OFF", "ON"};
+}
+constexpr ParamTableEntry BandFrequencyRow(const char* name, int band) {
+  const double defaultHz = kDefaultBandFrequencies[static_cast<std::size_t>(band)];
+  return {name, Shaped, 20.0, 20000.0, defaultHz, 2, "Hz", kFrequencyShape, false, nullptr, nullptr};
+}
+constexpr ParamTableEntry BandGainRow(const char* name) {
+  return {name, Linear, -24.0, 24.0, 0.0, 1, "dB", 0.0, false, nullptr, nullptr};
+}
+constexpr ParamTableEntry BandQualityRow(const char* name) {
+  return {name, Shaped, 0.3, 12.0, 0.71, 2, "", kQualityShape, false, nullptr, nullptr};
+}
+}  // namespace
+
 constexpr std::array<ParamTableEntry, param::kCount> kParameterTable = {{
     // name, kind, minimum, maximum, default, precision, label, shape, excluded, text0, text1
-    {"f1_btn", Switch, 0.0, 1.0, 1.0, 0, "", 0.0, false, "OFF", "ON"},
-    {"f2_btn", Switch, 0.0, 1.0, 1.0, 0, "", 0.0, false, "OFF", "ON"},
-    {"f3_btn", Switch, 0.0, 1.0, 1.0, 0, "", 0.0, false, "OFF", "ON"},
-    {"f4_btn", Switch, 0.0, 1.0, 1.0, 0, "", 0.0, false, "OFF", "ON"},
-    {"f5_btn", Switch, 0.0, 1.0, 1.0, 0, "", 0.0, false, "OFF", "ON"},
-    {"f6_btn", Switch, 0.0, 1.0, 1.0, 0, "", 0.0, false, "OFF", "ON"},
-    {"f7_btn", Switch, 0.0, 1.0, 1.0, 0, "", 0.0, false, "OFF", "ON"},
-    {"f8_btn", Switch, 0.0, 1.0, 1.0, 0, "", 0.0, false, "OFF", "ON"},
-    {"f9_btn", Switch, 0.0, 1.0, 1.0, 0, "", 0.0, false, "OFF", "ON"},
-    {"f10_btn", Switch, 0.0, 1.0, 1.0, 0, "", 0.0, false, "OFF", "ON"},
-    {"f11_btn", Switch, 0.0, 1.0, 1.0, 0, "", 0.0, false, "OFF", "ON"},
-    {"f12_btn", Switch, 0.0, 1.0, 1.0, 0, "", 0.0, false, "OFF", "ON"},
+    BandSwitchRow("f1_btn"), BandSwitchRow("f2_btn"), BandSwitchRow("f3_btn"),
+    BandSwitchRow("f4_btn"), BandSwitchRow("f5_btn"), BandSwitchRow("f6_btn"),
+    BandSwitchRow("f7_btn"), BandSwitchRow("f8_btn"), BandSwitchRow("f9_btn"),
+    BandSwitchRow("f10_btn"), BandSwitchRow("f11_btn"), BandSwitchRow("f12_btn"),
     // The graph layers are a view setting, not part of a sound: presets leave them alone.
     {"EQ_grafico", Switch, 0.0, 1.0, 1.0, 0, "", 0.0, true, "OFF", "ON"},
     {"FR_grafico", Switch, 0.0, 1.0, 1.0, 0, "", 0.0, true, "OFF", "ON"},
@@ -47,42 +56,18 @@ constexpr std::array<ParamTableEntry, param::kCount> kParameterTable = {{
     // Band 12 is a high shelf at 0 and a peak at 1 (stored projects carry the value, so the
     // mapping stays); the texts name what the band does.
     {"TipoF12", Switch, 0.0, 1.0, 0.0, 0, "", 0.0, false, "HighShelf", "Peak"},
-    {"f1Freq", Shaped, 20.0, 20000.0, kDefaultBandFrequencies[0], 2, "Hz", kFrequencyShape, false, nullptr, nullptr},
-    {"f1Gain", Linear, -24.0, 24.0, 0.0, 1, "dB", 0.0, false, nullptr, nullptr},
-    {"f1Q", Shaped, 0.3, 12.0, 0.71, 2, "", kQualityShape, false, nullptr, nullptr},
-    {"f2Freq", Shaped, 20.0, 20000.0, kDefaultBandFrequencies[1], 2, "Hz", kFrequencyShape, false, nullptr, nullptr},
-    {"f2Gain", Linear, -24.0, 24.0, 0.0, 1, "dB", 0.0, false, nullptr, nullptr},
-    {"f2Q", Shaped, 0.3, 12.0, 0.71, 2, "", kQualityShape, false, nullptr, nullptr},
-    {"f3Freq", Shaped, 20.0, 20000.0, kDefaultBandFrequencies[2], 2, "Hz", kFrequencyShape, false, nullptr, nullptr},
-    {"f3Gain", Linear, -24.0, 24.0, 0.0, 1, "dB", 0.0, false, nullptr, nullptr},
-    {"f3Q", Shaped, 0.3, 12.0, 0.71, 2, "", kQualityShape, false, nullptr, nullptr},
-    {"f4Freq", Shaped, 20.0, 20000.0, kDefaultBandFrequencies[3], 2, "Hz", kFrequencyShape, false, nullptr, nullptr},
-    {"f4Gain", Linear, -24.0, 24.0, 0.0, 1, "dB", 0.0, false, nullptr, nullptr},
-    {"f4Q", Shaped, 0.3, 12.0, 0.71, 2, "", kQualityShape, false, nullptr, nullptr},
-    {"f5Freq", Shaped, 20.0, 20000.0, kDefaultBandFrequencies[4], 2, "Hz", kFrequencyShape, false, nullptr, nullptr},
-    {"f5Gain", Linear, -24.0, 24.0, 0.0, 1, "dB", 0.0, false, nullptr, nullptr},
-    {"f5Q", Shaped, 0.3, 12.0, 0.71, 2, "", kQualityShape, false, nullptr, nullptr},
-    {"f6Freq", Shaped, 20.0, 20000.0, kDefaultBandFrequencies[5], 2, "Hz", kFrequencyShape, false, nullptr, nullptr},
-    {"f6Gain", Linear, -24.0, 24.0, 0.0, 1, "dB", 0.0, false, nullptr, nullptr},
-    {"f6Q", Shaped, 0.3, 12.0, 0.71, 2, "", kQualityShape, false, nullptr, nullptr},
-    {"f7Freq", Shaped, 20.0, 20000.0, kDefaultBandFrequencies[6], 2, "Hz", kFrequencyShape, false, nullptr, nullptr},
-    {"f7Gain", Linear, -24.0, 24.0, 0.0, 1, "dB", 0.0, false, nullptr, nullptr},
-    {"f7Q", Shaped, 0.3, 12.0, 0.71, 2, "", kQualityShape, false, nullptr, nullptr},
-    {"f8Freq", Shaped, 20.0, 20000.0, kDefaultBandFrequencies[7], 2, "Hz", kFrequencyShape, false, nullptr, nullptr},
-    {"f8Gain", Linear, -24.0, 24.0, 0.0, 1, "dB", 0.0, false, nullptr, nullptr},
-    {"f8Q", Shaped, 0.3, 12.0, 0.71, 2, "", kQualityShape, false, nullptr, nullptr},
-    {"f9Freq", Shaped, 20.0, 20000.0, kDefaultBandFrequencies[8], 2, "Hz", kFrequencyShape, false, nullptr, nullptr},
-    {"f9Gain", Linear, -24.0, 24.0, 0.0, 1, "dB", 0.0, false, nullptr, nullptr},
-    {"f9Q", Shaped, 0.3, 12.0, 0.71, 2, "", kQualityShape, false, nullptr, nullptr},
-    {"f10Freq", Shaped, 20.0, 20000.0, kDefaultBandFrequencies[9], 2, "Hz", kFrequencyShape, false, nullptr, nullptr},
-    {"f10Gain", Linear, -24.0, 24.0, 0.0, 1, "dB", 0.0, false, nullptr, nullptr},
-    {"f10Q", Shaped, 0.3, 12.0, 0.71, 2, "", kQualityShape, false, nullptr, nullptr},
-    {"f11Freq", Shaped, 20.0, 20000.0, kDefaultBandFrequencies[10], 2, "Hz", kFrequencyShape, false, nullptr, nullptr},
-    {"f11Gain", Linear, -24.0, 24.0, 0.0, 1, "dB", 0.0, false, nullptr, nullptr},
-    {"f11Q", Shaped, 0.3, 12.0, 0.71, 2, "", kQualityShape, false, nullptr, nullptr},
-    {"f12Freq", Shaped, 20.0, 20000.0, kDefaultBandFrequencies[11], 2, "Hz", kFrequencyShape, false, nullptr, nullptr},
-    {"f12Gain", Linear, -24.0, 24.0, 0.0, 1, "dB", 0.0, false, nullptr, nullptr},
-    {"f12Q", Shaped, 0.3, 12.0, 0.71, 2, "", kQualityShape, false, nullptr, nullptr},
+    BandFrequencyRow("f1Freq", 0), BandGainRow("f1Gain"), BandQualityRow("f1Q"),
+    BandFrequencyRow("f2Freq", 1), BandGainRow("f2Gain"), BandQualityRow("f2Q"),
+    BandFrequencyRow("f3Freq", 2), BandGainRow("f3Gain"), BandQualityRow("f3Q"),
+    BandFrequencyRow("f4Freq", 3), BandGainRow("f4Gain"), BandQualityRow("f4Q"),
+    BandFrequencyRow("f5Freq", 4), BandGainRow("f5Gain"), BandQualityRow("f5Q"),
+    BandFrequencyRow("f6Freq", 5), BandGainRow("f6Gain"), BandQualityRow("f6Q"),
+    BandFrequencyRow("f7Freq", 6), BandGainRow("f7Gain"), BandQualityRow("f7Q"),
+    BandFrequencyRow("f8Freq", 7), BandGainRow("f8Gain"), BandQualityRow("f8Q"),
+    BandFrequencyRow("f9Freq", 8), BandGainRow("f9Gain"), BandQualityRow("f9Q"),
+    BandFrequencyRow("f10Freq", 9), BandGainRow("f10Gain"), BandQualityRow("f10Q"),
+    BandFrequencyRow("f11Freq", 10), BandGainRow("f11Gain"), BandQualityRow("f11Q"),
+    BandFrequencyRow("f12Freq", 11), BandGainRow("f12Gain"), BandQualityRow("f12Q"),
     // Triggers: every handled change of FR_file reloads the measurement, a non-zero unloadFR
     // unloads it.
     {"FR_file", Linear, 0.0, 1.0, 0.0, 1, "", 0.0, false, nullptr, nullptr},

@@ -55,10 +55,6 @@ constexpr int BandSwitch(int band) { return kFirstBandSwitch + band; }
 constexpr int BandFrequency(int band) { return kFirstBandValue + kValuesPerBand * band; }
 constexpr int BandGain(int band) { return BandFrequency(band) + 1; }
 constexpr int BandQuality(int band) { return BandFrequency(band) + 2; }
-
-static_assert(kFirstBandSwitch + kBandCount == kEqGraph, "one switch per band, then the layers");
-static_assert(kFirstBandValue + kValuesPerBand * kBandCount == kFrFile,
-              "frequency, gain and Q of every band, then the measurement file");
 }  // namespace param
 
 extern const std::array<ParamTableEntry, param::kCount> kParameterTable;
