@@ -191,7 +191,7 @@ TEST(EditorPicture, DefaultReadoutsSampleRateAndLegendReadAsNatively) {
     EXPECT_FALSE(ShowsState(shot, "gain_fine", Pixels(row::BandControl(kBand, 1)), 1 << 20));
     EXPECT_FALSE(ShowsState(shot, "missing", Pixels(row::kStatusText), kReadoutTextPixels));
     // (The band numbers over the switches are left to the whole-picture comparison.)
-    for (int band = 0; band < editor::kLayoutBandCount; ++band) {
+    for (int band = 0; band < kBandCount; ++band) {
         for (int part = 0; part < 4; ++part) {
             EXPECT_TRUE(ShowsState(shot, "default", Pixels(row::BandControl(band, part)), 1 << 20)) << band << " " << part;
         }
