@@ -76,9 +76,12 @@ void EqBand::recompute() {
   taps = nextTaps;
 }
 
-double EqBand::responseDb(double hz) const {
+double EqBand::responsePhi(double hz) const {
   const double sine = std::sin(0.5 * (hz * kTwoPi) / sampleRate);
-  const double phi = sine * sine;
+  return sine * sine;
+}
+
+double EqBand::responseDbAtPhi(double phi) const {
   const double phiSquared = phi * phi;
   const double bSum = b0 + b1 + b2;
   const double aSum = a0 + a1 + a2;

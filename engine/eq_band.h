@@ -71,7 +71,11 @@ struct EqBand {
   // Magnitude response in dB at frequency hz from the stored coefficients, ignoring whether the
   // band is switched on (the caller weighs it).
   // Editor thread without the lock, or any thread: reads the coefficients as they stand.
-  double responseDb(double hz) const;
+  double responseDb(double hz) const { return responseDbAtPhi(responsePhi(hz)); }
+  // The two halves of responseDb: phi = sin^2(pi hz / rate) depends only on the frequency and
+  // the sample rate, so bands at one rate share it (the graph sums twelve at every point).
+  double responsePhi(double hz) const;
+  double responseDbAtPhi(double phi) const;
 };
 
 // The per-sample direct-form-I step of one band for one channel.

@@ -18,8 +18,22 @@ double BandCurveDb(const ResponseModel& model, int k, double hz) {
 }
 
 double EqResponseDb(const ResponseModel& model, double hz) {
+  // BandCurveDb for every band, with the sine taken once for each run of bands at one rate.
   double sum = 0.0;
-  for (int k = 1; k <= kBandCount; ++k) sum += BandCurveDb(model, k, hz);
+  double phiRate = 0.0;
+  double phi = 0.0;
+  bool havePhi = false;
+  for (int k = 1; k <= kBandCount; ++k) {
+    if (model.state().bandEnabled[k - 1] == 0) continue;  // adds 0 dB
+    const EqBand& band = model.band(k);
+    if (!havePhi || !(band.sampleRate == phiRate)) {
+      phi = band.responsePhi(hz);
+      phiRate = band.sampleRate;
+      havePhi = true;
+    }
+    const double db = band.responseDbAtPhi(phi);
+    sum += std::isfinite(db) ? db : 0.0;
+  }
   return sum;
 }
 

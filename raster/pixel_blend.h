@@ -25,14 +25,23 @@ inline int byteAt(std::uint32_t v, int shift) { return static_cast<int>((v >> sh
 
 // Every byte becomes c + (d - c) x keep / 256 (division truncating toward zero), with
 // keep in 0..256: 0 gives c, 256 gives d.
+//
+// Two bytes at a time, each in a 16-bit lane: c + trunc((d - c) k / 256) is the weighted sum
+// c (256 - k) + d k divided by 256, rounded down when d >= c and up when d < c (rounding
+// toward c). The sum plus 255 is at most 65535, so no lane carries into the next.
+inline std::uint32_t mixLanes(std::uint32_t c, std::uint32_t d, std::uint32_t keep) {
+    constexpr std::uint32_t kLanes = 0x00FF00FFu;
+    constexpr std::uint32_t kGuard = 0x01000100u;  // bit 8 of each lane
+    constexpr std::uint32_t kOnes = 0x00010001u;
+    // Bit 8 of each lane of 255 + c - d is set exactly when d < c.
+    const std::uint32_t below = ((((c | kGuard) - d - kOnes) >> 8) & kOnes) * 0xFFu;
+    return ((c * (256u - keep) + d * keep + below) >> 8) & kLanes;
+}
+
 inline std::uint32_t mixAll(std::uint32_t c, std::uint32_t d, int keep) {
-    std::uint32_t out = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const int cb = byteAt(c, shift);
-        const int db = byteAt(d, shift);
-        out |= static_cast<std::uint32_t>(cb + (db - cb) * keep / 256) << shift;
-    }
-    return out;
+    constexpr std::uint32_t kLanes = 0x00FF00FFu;
+    const auto k = static_cast<std::uint32_t>(keep);
+    return mixLanes(c & kLanes, d & kLanes, k) | (mixLanes((c >> 8) & kLanes, (d >> 8) & kLanes, k) << 8);
 }
 
 // Converts a blend alpha (0..1) to the integer a256 = alpha x 256 (truncated).

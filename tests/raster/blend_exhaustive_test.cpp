@@ -11,6 +11,7 @@
 #include "raster/cached_font.h"
 #include "raster/fill.h"
 #include "raster/memory_bitmap.h"
+#include "raster/pixel_blend.h"
 #include "test_bitmaps.h"
 
 namespace corvalen::raster {
@@ -160,6 +161,24 @@ TEST(ExhaustiveBlend, GlyphCoverageForEveryTextByte) {
         }
         EXPECT_EQ(wrong, 0) << "alpha " << alpha;
     }
+}
+
+// The word-wide mix (lines, discs, blits at an alpha) against the byte formula, for every
+// weight and every byte pair in every lane: each lane sees all pairs as (c, d) runs over them.
+TEST(ExhaustiveBlend, MixOfTwoWordsForEveryWeight) {
+    long long wrong = 0;
+    for (int keep = 0; keep <= 256; ++keep) {
+        for (int c = 0; c < 256; ++c) {
+            for (int d = 0; d < 256; ++d) {
+                const std::uint32_t colour = fromLanes(c, d, 255 - c, c ^ 0x33);
+                const std::uint32_t under = fromLanes(d, c, 255 - d, d);
+                const std::uint32_t expected =
+                    perLane(colour, under, 4, 0, [&](int cb, int db) { return cb + truncatedDivide((db - cb) * keep, 256); });
+                wrong += pixel::mixAll(colour, under, keep) != expected;
+            }
+        }
+    }
+    EXPECT_EQ(wrong, 0);
 }
 
 // Independent values (Python integers) for the same rules.
