@@ -124,7 +124,7 @@ void RepaintAfterKnobDrag(benchmark::State& state) {
         gain.mouseDrag(0, 0, 0, direction * 3, kModifierLeftButton);
         direction = -direction;
         graphics.isDirty(dirty);
-        graphics.paint(dirty);
+        graphics.paintDirtyAreas();
         benchmark::ClobberMemory();
     }
     state.SetLabel(SizeLabel(shift));

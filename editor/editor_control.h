@@ -59,6 +59,12 @@ public:
     // Inside EditorGraphics::paint: draws into the draw bitmap. Called only when the
     // control is visible and its rect overlaps the area being repainted.
     virtual void paint(EditorGraphics& graphics);
+    // Everything the control's paint may touch, and what its last paint touched: its rect,
+    // unless it draws beyond it (a text wider than its box). A repaint covers this area.
+    virtual LayoutRect drawnArea(EditorGraphics& /*graphics*/) { return rect_; }
+    // True for a control that draws only inside the area being repainted by itself (the
+    // background); every other control's drawing is kept inside that area by the host.
+    virtual bool clipsItself() const { return false; }
     // After the scale changed: image controls re-resolve their bitmap, text controls drop
     // their cached font.
     virtual void rescale(EditorGraphics& graphics);

@@ -170,7 +170,7 @@ public:
 
     // --- Scale ----------------------------------------------------------------------------
     // The forced shift when one is set, else the default shift: 0 or 1.
-    int effectiveShift() const;
+    int effectiveShift() const { return forcedShift_ >= 0 ? forcedShift_ : defaultShift_; }
     int forcedShift() const { return forcedShift_; }
     void setDefaultShift(int shift) { defaultShift_ = shift <= 0 ? 0 : 1; }
     int frameRate() const { return kFrameRate; }
@@ -209,6 +209,9 @@ public:
     // nothing and returns the font's line height in layout units (how controls measure).
     // 0 when the font cannot be created.
     int drawText(TextStyle& style, const char* text, const LayoutRect& rect);
+    // Editor thread. Where drawText would put text in rect: the text's cell, a little wider
+    // for glyphs reaching past their advances. Empty for an empty text or a missing font.
+    LayoutRect textExtent(TextStyle& style, const char* text, const LayoutRect& rect);
 
     // --- The graph's drawing helpers ------------------------------------------------------
     // The line, then `extra` pairs of parallel lines n = 1 .. extra units to either side:
@@ -227,13 +230,25 @@ public:
     void fillDisc(float cx, float cy, float radius, std::uint32_t colour, float alpha);
 
     // --- Redraw cycle ---------------------------------------------------------------------
-    // Editor thread, once per tick. Cleans every dirty control and merges their rects into
-    // `dirty`; at shift 1 the union is widened to even coordinates so it maps to whole
-    // pixels. True when any control was dirty.
+    // Editor thread, once per tick. Cleans every dirty control and merges their rects, and
+    // what their drawing reaches beyond them, into `dirty`; at shift 1 the union is widened
+    // to even coordinates so it maps to whole pixels. Each control's drawn area is also kept
+    // for paintDirtyAreas. True when any control was dirty.
     bool isDirty(LayoutRect& dirty);
     // Editor thread, from the window's paint handler: paints every visible control whose
-    // rect overlaps update, bottom first. Controls clip themselves to paintRegion().
+    // drawn area overlaps update, bottom first, and nothing outside update: the background
+    // clips itself to paintRegion(), and the pixels outside update that any other control
+    // draws over are put back.
     void paint(const LayoutRect& update);
+    // Editor thread, after isDirty: repaints only the areas of the controls that were
+    // dirty (each control's drawn area, overlapping ones merged), each as paint does. A
+    // knob turned under the graph repaints the knob, its read-out and the graph, not
+    // everything between them. Nothing when no area is pending.
+    void paintDirtyAreas();
+    // The areas isDirty found and paintDirtyAreas has not painted yet.
+    static constexpr int kMaxDirtyAreas = 8;
+    int dirtyAreaCount() const { return dirtyAreaCount_; }
+    const LayoutRect& dirtyArea(int i) const { return dirtyAreas_[i]; }
     // The area being repainted while paint runs, else null.
     const LayoutRect* paintRegion() const { return paintRegion_; }
 
@@ -247,6 +262,11 @@ protected:
 private:
     int toPixels(int units) const { return units >> effectiveShift(); }
     void line(std::uint32_t colour, int x1, int y1, int x2, int y2, float alpha, bool antialias);
+    void addDirtyArea(LayoutRect area);
+    // Draw-bitmap pixels of a layout rect at the current shift (odd edges outward), clipped
+    // to the bitmap.
+    raster::Rect pixelBox(const LayoutRect& area);
+    void paintControl(EditorControl& control, const raster::Rect& keep);
     void parallelPair(std::uint32_t colour, int x1, int y1, int x2, int y2, int offset,
                       float alpha, bool antialias);
 
@@ -255,6 +275,10 @@ private:
     raster::SystemBitmap drawBitmap_;
     LayoutRect paintArea_;
     const LayoutRect* paintRegion_ = nullptr;
+    LayoutRect dirtyAreas_[kMaxDirtyAreas];
+    int dirtyAreaCount_ = 0;
+    // The pixels around the repaint that a control's drawing must not change.
+    std::vector<std::uint32_t> saved_;
     int forcedShift_ = -1;
     int defaultShift_ = 1;
     int dpiValue_ = 0;

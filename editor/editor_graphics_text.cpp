@@ -30,6 +30,9 @@ unsigned alignmentFlags(std::int8_t alignment) {
     }
 }
 
+// Pixels a glyph may reach beyond its advance on either side.
+constexpr int kTextOverhang = 2;
+
 // Pixels back to layout units (multiplying: a negative value must not be shifted left).
 int toLayout(int pixels, int shift) { return pixels * (1 << shift); }
 
@@ -74,6 +77,27 @@ raster::CachedFont* EditorGraphics::resolveFont(TextStyle& style) {
                           raster::kFontOwnsPlatformFont | raster::kFontForcePlatformRendering);
     style.cachedFont = cache.insert(key, style.faceName, std::move(font));
     return style.cachedFont;
+}
+
+LayoutRect EditorGraphics::textExtent(TextStyle& style, const char* text, const LayoutRect& rect) {
+    if (text == nullptr || text[0] == '\0') return {};
+    raster::CachedFont* font = resolveFont(style);
+    if (font == nullptr) return {};
+    const int shift = effectiveShift();
+    const raster::Rect target{rect.left >> shift, rect.top >> shift, rect.right >> shift,
+                              rect.bottom >> shift};
+    raster::Rect measured = target;
+    font->drawText(nullptr, text, -1, &measured, raster::kTextMeasureOnly);
+    const int width = measured.right - measured.left;
+    // Placed as drawText places it; glyphs may reach a little past their advances.
+    int x = target.left;
+    if (style.alignment == kAlignCentre) {
+        x = target.left + (target.right - target.left - width) / 2;
+    } else if (style.alignment == kAlignRight) {
+        x = target.right - width;
+    }
+    return {toLayout(x - kTextOverhang, shift), toLayout(target.top, shift),
+            toLayout(x + width + kTextOverhang, shift), toLayout(measured.bottom, shift)};
 }
 
 int EditorGraphics::drawText(TextStyle& style, const char* text, const LayoutRect& rect) {

@@ -16,10 +16,28 @@ struct LayoutRect {
         return other.right > left && other.left < right && other.bottom > top &&
                other.top < bottom;
     }
+    // True when other lies wholly inside (an empty other counts as inside).
+    bool contains(const LayoutRect& other) const {
+        return other.isEmpty() || (other.left >= left && other.top >= top &&
+                                   other.right <= right && other.bottom <= bottom);
+    }
     bool operator==(const LayoutRect& other) const {
         return left == other.left && top == other.top && right == other.right &&
                bottom == other.bottom;
     }
 };
+
+// The smallest rectangle holding both; an empty one adds nothing.
+inline LayoutRect Enclosing(const LayoutRect& a, const LayoutRect& b) {
+    if (a.isEmpty()) return b;
+    if (b.isEmpty()) return a;
+    return {a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top,
+            a.right > b.right ? a.right : b.right, a.bottom > b.bottom ? a.bottom : b.bottom};
+}
+
+inline LayoutRect Intersection(const LayoutRect& a, const LayoutRect& b) {
+    return {a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top,
+            a.right < b.right ? a.right : b.right, a.bottom < b.bottom ? a.bottom : b.bottom};
+}
 
 }  // namespace corvalen::editor

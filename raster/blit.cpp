@@ -81,14 +81,9 @@ std::uint32_t sourceAlphaOpaque(std::uint32_t s, std::uint32_t d) {
     const int sa = pixel::byteAt(s, 24);
     if (sa == 0) return d;
     if (sa == 255) return (s & 0x00FFFFFFu) | 0xFF000000u;
-    std::uint32_t out = 0;
-    for (int shift = 0; shift < 24; shift += 8) {
-        const int sb = pixel::byteAt(s, shift);
-        const int db = pixel::byteAt(d, shift);
-        out |= static_cast<std::uint32_t>(sb + ((db - sb) * (255 - sa)) / 256) << shift;
-    }
+    const std::uint32_t colour = pixel::mixAll(s, d, 255 - sa) & 0x00FFFFFFu;
     const int da = std::min(255, pixel::byteAt(d, 24) + sa);
-    return out | static_cast<std::uint32_t>(da) << 24;
+    return colour | static_cast<std::uint32_t>(da) << 24;
 }
 
 // Source alpha scaled by a256 < 256: weight w = a256 x (sa + 1) / 256.
@@ -96,14 +91,9 @@ std::uint32_t sourceAlphaScaled(std::uint32_t s, std::uint32_t d, int a256) {
     const int sa = pixel::byteAt(s, 24);
     if (sa == 0) return d;
     const int w = a256 * (sa + 1) / 256;
-    std::uint32_t out = 0;
-    for (int shift = 0; shift < 24; shift += 8) {
-        const int sb = pixel::byteAt(s, shift);
-        const int db = pixel::byteAt(d, shift);
-        out |= static_cast<std::uint32_t>(sb + (db - sb) * (256 - w) / 256) << shift;
-    }
+    const std::uint32_t colour = pixel::mixAll(s, d, 256 - w) & 0x00FFFFFFu;
     const int da = std::min(255, pixel::byteAt(d, 24) + w);
-    return out | static_cast<std::uint32_t>(da) << 24;
+    return colour | static_cast<std::uint32_t>(da) << 24;
 }
 
 void sourceAlphaRow(std::uint32_t* d, const std::uint32_t* s, int n, float alpha, bool rightToLeft) {

@@ -18,13 +18,7 @@ public:
     std::uint32_t blend(std::uint32_t d, int c) const {
         // At full strength the weight is 255 - c; otherwise 256 - a256 x c / 256.
         const int keep = opaque_ ? 255 - c : 256 - a256_ * c / 256;
-        std::uint32_t out = 0;
-        for (int shift = 0; shift < 32; shift += 8) {
-            const int t = pixel::byteAt(colour_, shift);
-            const int db = pixel::byteAt(d, shift);
-            out |= static_cast<std::uint32_t>(t + (db - t) * keep / 256) << shift;
-        }
-        return out;
+        return pixel::mixAll(colour_, d, keep);
     }
 
 private:

@@ -12,6 +12,7 @@ public:
 
     // Editor thread: the part of the image under the area being repainted.
     void paint(EditorGraphics& graphics) override;
+    bool clipsItself() const override { return true; }
 };
 
 }  // namespace corvalen::editor

@@ -54,10 +54,20 @@ void TextControl::copyText(char (&out)[kCapacity]) const {
 void TextControl::paint(EditorGraphics& graphics) {
     char shown[kCapacity];
     copyText(shown);
+    drawn_ = graphics.textExtent(style_, shown, rect());
     if (shown[0] == '\0') return;
     graphics.drawText(style_, shown, rect());
 }
 
-void TextControl::rescale(EditorGraphics&) { style_.cachedFont = nullptr; }
+LayoutRect TextControl::drawnArea(EditorGraphics& graphics) {
+    char shown[kCapacity];
+    copyText(shown);
+    return Enclosing(Enclosing(rect(), drawn_), graphics.textExtent(style_, shown, rect()));
+}
+
+void TextControl::rescale(EditorGraphics&) {
+    style_.cachedFont = nullptr;
+    drawn_ = LayoutRect{};  // a rescale repaints everything
+}
 
 }  // namespace corvalen::editor

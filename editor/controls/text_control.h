@@ -23,6 +23,9 @@ public:
     // Editor thread: copies the text under the instance lock, then draws it (an empty text
     // draws nothing).
     void paint(EditorGraphics& graphics) override;
+    // Editor thread: the rect together with the text's extent, both the one drawn last and
+    // the one the current text will take (a read-out may be wider than its box).
+    LayoutRect drawnArea(EditorGraphics& graphics) override;
     // The cached font belongs to the old scale.
     void rescale(EditorGraphics& graphics) override;
 
@@ -40,6 +43,7 @@ public:
 private:
     TextStyle style_;
     char text_[kCapacity] = {};
+    LayoutRect drawn_;  // the extent of the last text drawn; empty when none
 };
 
 // Copies text into out (capacity bytes, zero included), cut at a UTF-8 character boundary;

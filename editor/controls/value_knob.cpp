@@ -32,18 +32,37 @@ ValueKnob::ValueKnob(const LayoutRect& rect, int parameterIndex, const BitmapRef
       shadowStyle_(NumberStyle(kShadowColour)),
       numberStyle_(NumberStyle(kNumberColour)) {}
 
+namespace {
+
+LayoutRect ShadowBox(const LayoutRect& r) {
+    return {r.left + kShadowDx, r.top + kShadowDy, r.right, r.bottom};
+}
+
+LayoutRect NumberBox(const LayoutRect& r) { return {r.left, r.top + kNumberDy, r.right, r.bottom}; }
+
+}  // namespace
+
+LayoutRect ValueKnob::numberExtent(EditorGraphics& graphics, const char* text) {
+    return Enclosing(graphics.textExtent(shadowStyle_, text, ShadowBox(rect())),
+                     graphics.textExtent(numberStyle_, text, NumberBox(rect())));
+}
+
+LayoutRect ValueKnob::drawnArea(EditorGraphics& graphics) {
+    const ReadoutText number = FixedReadoutText(readValue() * kScale, 0);
+    return Enclosing(Enclosing(rect(), drawn_), numberExtent(graphics, number.text));
+}
+
 void ValueKnob::paint(EditorGraphics& graphics) {
     Knob::paint(graphics);
     const ReadoutText number = FixedReadoutText(readValue() * kScale, 0);
+    drawn_ = numberExtent(graphics, number.text);
     if (number.text[0] == '\0') return;
-    const LayoutRect& r = rect();
-    graphics.drawText(shadowStyle_, number.text,
-                      LayoutRect{r.left + kShadowDx, r.top + kShadowDy, r.right, r.bottom});
-    graphics.drawText(numberStyle_, number.text,
-                      LayoutRect{r.left, r.top + kNumberDy, r.right, r.bottom});
+    graphics.drawText(shadowStyle_, number.text, ShadowBox(rect()));
+    graphics.drawText(numberStyle_, number.text, NumberBox(rect()));
 }
 
 void ValueKnob::rescale(EditorGraphics& graphics) {
+    drawn_ = LayoutRect{};
     Knob::rescale(graphics);
     shadowStyle_.cachedFont = nullptr;
     numberStyle_.cachedFont = nullptr;

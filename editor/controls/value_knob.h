@@ -16,11 +16,17 @@ public:
 
     // Editor thread: the frame, then the number with a faint shadow.
     void paint(EditorGraphics& graphics) override;
+    // The plate with the number drawn last and the number the value now gives: the figure
+    // and its shadow stand a little above and below the plate.
+    LayoutRect drawnArea(EditorGraphics& graphics) override;
     void rescale(EditorGraphics& graphics) override;
 
 private:
+    LayoutRect numberExtent(EditorGraphics& graphics, const char* text);
+
     TextStyle shadowStyle_;
     TextStyle numberStyle_;
+    LayoutRect drawn_;  // the number's extent at the last paint
 };
 
 }  // namespace corvalen::editor

@@ -23,12 +23,26 @@ GraphLegend::GraphLegend(const LayoutRect& rect) : EditorControl(rect) {
 
 void GraphLegend::rescale(EditorGraphics&) { labelStyle_.cachedFont = nullptr; }
 
+LayoutRect GraphLegend::labelCell(int row) const {
+    // Rows stand two row heights apart.
+    const int x = rect().left;
+    const int width = rect().right - rect().left;
+    const int top = rect().top + 2 * row * kLegendRowHeight;
+    return {x + (width / 3) * 2, top, x + width, top + kLegendRowHeight};
+}
+
+LayoutRect GraphLegend::drawnArea(EditorGraphics& graphics) {
+    LayoutRect area = rect();
+    for (int row = 0; row < kLegendRowCount; ++row)
+        area = Enclosing(area, graphics.textExtent(labelStyle_, kLegendRows[row].label, labelCell(row)));
+    return area;
+}
+
 void GraphLegend::paint(EditorGraphics& graphics) {
     const int x = rect().left;
     const int width = rect().right - rect().left;
     for (int row = 0; row < kLegendRowCount; ++row) {
-        // Rows stand two row heights apart.
-        const int top = rect().top + 2 * row * kLegendRowHeight;
+        const int top = labelCell(row).top;
         const int lineY = top + kLegendRowHeight / 2;
         const LegendRow& entry = kLegendRows[row];
         if (entry.colour != 0) {
@@ -37,8 +51,7 @@ void GraphLegend::paint(EditorGraphics& graphics) {
         } else {
             graphics.dashedLine(x, x + width / 2, lineY);
         }
-        graphics.drawText(labelStyle_, entry.label,
-                          {x + (width / 3) * 2, top, x + width, top + kLegendRowHeight});
+        graphics.drawText(labelStyle_, entry.label, labelCell(row));
     }
 }
 

@@ -15,9 +15,13 @@ public:
 
     // Editor thread.
     void paint(EditorGraphics& graphics) override;
+    // The labels reach past the right edge.
+    LayoutRect drawnArea(EditorGraphics& graphics) override;
     void rescale(EditorGraphics& graphics) override;
 
 private:
+    LayoutRect labelCell(int row) const;
+
     TextStyle labelStyle_;
 };
 

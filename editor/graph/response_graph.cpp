@@ -76,6 +76,15 @@ void ResponseGraph::copyModel() {
     std::copy(model_.frCurve(), model_.frCurve() + model_.pointCount(), shown_.frCurve());
 }
 
+LayoutRect ResponseGraph::drawnArea(EditorGraphics&) {
+    // A curve point may sit on the bottom edge (only points below it are dropped), and the
+    // soft line's outer pair lies two units beyond it; lines include their end points.
+    LayoutRect area = rect();
+    area.right += kCurveOverhang;
+    area.bottom += kCurveOverhang;
+    return area;
+}
+
 void ResponseGraph::paint(EditorGraphics& graphics) {
     copyModel();
     paintModel(graphics, shown_);

@@ -31,6 +31,11 @@ public:
 
     // Editor thread. Copies the model under the instance lock, then draws from the copy.
     void paint(EditorGraphics& graphics) override;
+    // The curves and grid lines reach a little past the right and bottom edges.
+    LayoutRect drawnArea(EditorGraphics& graphics) override;
+    // Units past those edges: a soft line's outer pair two units from a point on the edge,
+    // and that line's end point.
+    static constexpr int kCurveOverhang = 3;
     // Editor thread: the text styles re-resolve their fonts at the new scale.
     void rescale(EditorGraphics& graphics) override;
     // Any thread, instance lock held: the engine changed something the graph shows. The graph

@@ -94,6 +94,8 @@ private:
     int tooltipControl_ = -1;
     wchar_t tooltipText_[80] = {};
     bool hoverRequested_ = false;
+    // The union the tick has just repainted: its paint message only presents it.
+    LayoutRect tickPainted_;
     int dpi_ = 96;
     HMODULE userLibrary_ = nullptr;
     using DpiForWindow = UINT(WINAPI*)(HWND);

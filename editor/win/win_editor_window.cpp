@@ -248,7 +248,10 @@ void WinEditorGraphics::paintUpdate() {
         area.right = area.left + mulDiv(update.right - update.left, kLayoutWidth, clientWidth);
         area.bottom = area.top + mulDiv(update.bottom - update.top, kLayoutHeight, clientHeight);
     }
-    paint(area);
+    // After a tick the dirty areas are already drawn; anything else (the window uncovered,
+    // a change of size) is painted here.
+    if (!tickPainted_.contains(area)) paint(area);
+    tickPainted_ = LayoutRect{};
     present(area);
 }
 
@@ -288,6 +291,10 @@ void WinEditorGraphics::present(const LayoutRect& update) {
 void WinEditorGraphics::tick() {
     LayoutRect dirty;
     if (isDirty(dirty)) {
+        // Only what changed is drawn (a knob and the graph, not everything between them);
+        // the union is presented.
+        paintDirtyAreas();
+        tickPainted_ = dirty;
         const SIZE clientSize = clientArea();
         const int clientWidth = static_cast<int>(clientSize.cx);
         const int clientHeight = static_cast<int>(clientSize.cy);
@@ -313,7 +320,8 @@ void WinEditorGraphics::tick() {
             MapWindowPoints(textBox_, window_, reinterpret_cast<POINT*>(&box), 2);
             ValidateRect(window_, &box);
         }
-        UpdateWindow(window_);
+        UpdateWindow(window_);  // the paint message comes now, or not at all
+        tickPainted_ = LayoutRect{};
     }
     tickWheelGesture();
 }

@@ -117,6 +117,72 @@ TEST_F(RedrawCycle, AnEmptyUpdatePaintsNothing) {
     EXPECT_TRUE(log.empty());
 }
 
+// One tick's repaint: each dirty control's area on its own, overlapping ones as one, so a
+// clean control lying between two changes is not drawn; the union still covers both.
+TEST_F(RedrawCycle, OnlyTheAreasOfDirtyControlsAreRepainted) {
+    graphics.applyScale(0);
+    add({0, 0, 1600, 1054}, "background");
+    RecordingControl* graph = add({0, 0, 1600, 640}, "graph");
+    add({1552, 24, 1576, 48}, "on the graph");
+    add({176, 700, 248, 772}, "between");
+    RecordingControl* knob = add({176, 790, 248, 862}, "knob");
+    RecordingControl* readout = add({168, 858, 256, 890}, "read-out");
+    add({282, 858, 370, 890}, "neighbour");
+    cleanAll();
+    graph->markDirty(false);
+    knob->markDirty(false);
+    readout->markDirty(false);
+
+    LayoutRect dirty;
+    ASSERT_TRUE(graphics.isDirty(dirty));
+    EXPECT_EQ(dirty, (LayoutRect{0, 0, 1600, 890}));
+    ASSERT_EQ(graphics.dirtyAreaCount(), 2);
+    EXPECT_EQ(graphics.dirtyArea(0), (LayoutRect{0, 0, 1600, 640}));
+    EXPECT_EQ(graphics.dirtyArea(1), (LayoutRect{168, 790, 256, 890}));
+    graphics.paintDirtyAreas();
+    EXPECT_EQ(log, (std::vector<std::string>{"background", "graph", "on the graph", "background",
+                                             "knob", "read-out"}));
+    EXPECT_EQ(graphics.dirtyAreaCount(), 0);
+    log.clear();
+    graphics.paintDirtyAreas();  // painted once only
+    EXPECT_TRUE(log.empty());
+}
+
+// A control drawing over the edge of the repaint leaves every pixel outside it as it was,
+// at both scales; the background copies only the part under the repaint.
+TEST_F(RedrawCycle, NothingOutsideTheRepaintChanges) {
+    class Filler : public EditorControl {
+    public:
+        Filler(const LayoutRect& rect, std::uint32_t colour) : EditorControl(rect), colour_(colour) {}
+        void paint(EditorGraphics& graphics) override {
+            graphics.fillRectAlpha(colour_, rect(), 1.0f);
+        }
+
+    private:
+        std::uint32_t colour_;
+    };
+    for (int shift : {0, 1}) {
+        SCOPED_TRACE(shift);
+        EditorGraphics local;
+        local.applyScale(shift);
+        raster::SystemBitmap& bitmap = local.drawBitmap();
+        for (int y = 0; y < bitmap.height(); ++y)
+            for (int x = 0; x < bitmap.width(); ++x) bitmap.bits()[y * bitmap.rowSpan() + x] = 0xFF102030;
+        local.attach(std::make_unique<Filler>(LayoutRect{100, 100, 300, 200}, 0xFFFFFFFF));
+        const LayoutRect update{150, 120, 250, 180};
+        local.paint(update);
+        int wrong = 0;
+        for (int y = 0; y < bitmap.height(); ++y) {
+            for (int x = 0; x < bitmap.width(); ++x) {
+                const bool inside = x >= (150 >> shift) && x < (250 >> shift) && y >= (120 >> shift) &&
+                                    y < (180 >> shift);
+                wrong += bitmap.bits()[y * bitmap.rowSpan() + x] != (inside ? 0xFFFFFFFFu : 0xFF102030u);
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+    }
+}
+
 TEST_F(RedrawCycle, ControlsAreDestroyedLastFirst) {
     std::vector<std::string> destroyed;
     class Tracked : public EditorControl {

@@ -11,10 +11,12 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "editor/controls/image_control.h"
 #include "editor/controls/text_control.h"
 #include "editor/editor_graphics.h"
+#include "editor/input_modifiers.h"
 #include "editor/layout/control_table.h"
 #include "editor/window_scale.h"
 #include "engine/correction_plugin.h"
@@ -202,6 +204,88 @@ TEST_F(AssembledEditorTest, APressOnAnyControlReachesIt) {
         ++checked;
     }
     EXPECT_GT(checked, 60);
+}
+
+// Dragging band 2's gain knob, tick by tick, at both scales: each tick repaints the graph
+// and one area around the knob and its read-out, in which no other control lies; no pixel
+// outside those changes, even when the read-out ("-24.0 dB") is wider than its box; and the
+// picture is the one a full repaint makes.
+TEST_F(AssembledEditorTest, AKnobDragRepaintsOnlyTheKnobItsReadOutAndTheGraph) {
+    const int knobRow = layout_row::BandControl(1, 1);
+    const int readoutRow = layout_row::BandReadout(1, 1);
+    const LayoutRect knob = kControlTable[knobRow].rect;
+    const LayoutRect readout = kControlTable[readoutRow].rect;
+    const LayoutRect graph = kControlTable[layout_row::kGraph].rect;
+    // The read-out may spill sideways, never as far as its neighbours 26 units away.
+    const LayoutRect readoutReach{readout.left - 12, readout.top, readout.right + 12, readout.bottom + 4};
+    const LayoutRect graphReach{graph.left, graph.top, graph.right + 4, graph.bottom + 4};
+    for (int shift : {1, 0}) {
+        SCOPED_TRACE(shift);
+        makePlugin();
+        paint(shift);
+        raster::RasterBitmap& bitmap = graphics().drawBitmap();
+        auto picture = [&] {
+            std::vector<std::uint32_t> pixels;
+            for (int y = 0; y < bitmap.height(); ++y)
+                pixels.insert(pixels.end(), bitmap.bits() + y * bitmap.rowSpan(),
+                              bitmap.bits() + y * bitmap.rowSpan() + bitmap.width());
+            return pixels;
+        };
+        const int cx = (knob.left + knob.right) / 2;
+        int y = (knob.top + knob.bottom) / 2;
+        ASSERT_TRUE(graphics().buttonPressedAt(cx, y, kModifierLeftButton));
+        // A small step, down to -24 dB (216 units: half the travel), a step back, up to +24 dB.
+        for (int step : {3, 213, -1, -431}) {
+            SCOPED_TRACE(step);
+            y += step;
+            const std::vector<std::uint32_t> before = picture();
+            graphics().mouseMovedTo(cx, y, kModifierLeftButton, true, true);
+            LayoutRect dirty;
+            ASSERT_TRUE(graphics().isDirty(dirty));
+            ASSERT_EQ(graphics().dirtyAreaCount(), 2);
+            // The curves reach three units past the graph's right and bottom edges (four at
+            // half size, where the area is widened to whole pixels).
+            const int edge = shift == 1 ? 4 : 3;
+            EXPECT_EQ(graphics().dirtyArea(0),
+                      (LayoutRect{graph.left, graph.top, graph.right + edge, graph.bottom + edge}));
+            const LayoutRect around = graphics().dirtyArea(1);
+            EXPECT_TRUE(around.contains(knob) && around.contains(readout));
+            // Nothing else is drawn: no other control meets the knob's area, and all that
+            // meets the graph's lies on the graph.
+            for (std::size_t row = 0; row < graphics().controls().size(); ++row) {
+                const EditorControl& other = *graphics().controls()[row];
+                if (static_cast<int>(row) == knobRow || static_cast<int>(row) == readoutRow ||
+                    row == layout_row::kBackground || other.isHidden())
+                    continue;
+                EXPECT_FALSE(other.rect().overlaps(around)) << "row " << row;
+                if (other.rect().overlaps(graphics().dirtyArea(0)))
+                    EXPECT_TRUE(graph.contains(other.rect())) << "row " << row;
+            }
+            graphics().paintDirtyAreas();
+            const std::vector<std::uint32_t> after = picture();
+            int outside = 0;
+            for (int py = 0; py < bitmap.height(); ++py) {
+                for (int px = 0; px < bitmap.width(); ++px) {
+                    const std::size_t at = static_cast<std::size_t>(py) * bitmap.width() + px;
+                    if (before[at] == after[at]) continue;
+                    const LayoutRect unit{px << shift, py << shift, (px + 1) << shift, (py + 1) << shift};
+                    if (!graphReach.overlaps(unit) && !knob.overlaps(unit) && !readoutReach.overlaps(unit))
+                        ++outside;
+                }
+            }
+            EXPECT_EQ(outside, 0);
+            graphics().paint({0, 0, EditorGraphics::kLayoutWidth, EditorGraphics::kLayoutHeight});
+            const std::vector<std::uint32_t> full = picture();
+            int differ = 0;
+            for (std::size_t at = 0; at < full.size(); ++at) {
+                if (full[at] != after[at] && differ++ < 5)
+                    ADD_FAILURE() << "at x " << at % bitmap.width() << " y " << at / bitmap.width();
+            }
+            EXPECT_EQ(differ, 0) << "pixels where the repaint differs from a full one";
+        }
+        EXPECT_EQ(text(readoutRow), "24.0 dB");
+        graphics().buttonReleasedAt(cx, y, kModifierLeftButton);
+    }
 }
 
 TEST_F(AssembledEditorTest, BandTwelvesTypeSwitchShowsTheTypeTheBandHas) {
