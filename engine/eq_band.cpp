@@ -91,6 +91,9 @@ double EqBand::responseDbAtPhi(double phi) const {
       bSum * bSum - (4.0 * b1 * (b0 + b2) + bProduct) * phi + bProduct * phiSquared;
   const double denominator =
       aSum * aSum - (4.0 * a1 * (a0 + a2) + aProduct) * phi + aProduct * phiSquared;
+  // Equal positive terms give exactly 0 either way (a band at 0 dB gain, or one not yet
+  // computed); the logarithms are the costly part of drawing the graph.
+  if (numerator == denominator && numerator > 0.0 && std::isfinite(numerator)) return 0.0;
   return 10.0 * std::log10(numerator) - 10.0 * std::log10(denominator);
 }
 
