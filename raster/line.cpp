@@ -24,16 +24,17 @@ std::uint32_t plainLinePixel(std::uint32_t colour, std::uint32_t d, float alpha,
     return pixel::mixAll(colour, d, keep);
 }
 
-// Draws a line whose major axis is x (transposed for y-major lines).
+// Draws a line whose major axis is x (transposed for y-major lines). The axis and the
+// antialiasing are fixed per walker type, so the per-pixel steps carry no choices.
+template <bool kYMajor, bool kAntialias>
 class LineWalker {
 public:
-    LineWalker(const PixelRows& rows, std::uint32_t colour, float alpha, bool antialias, bool yMajor)
-        : rows_(rows), colour_(colour), alpha_(alpha), a256_(pixel::alpha256(alpha)),
-          antialias_(antialias), yMajor_(yMajor) {}
+    LineWalker(const PixelRows& rows, std::uint32_t colour, float alpha)
+        : rows_(rows), colour_(colour), alpha_(alpha), a256_(pixel::alpha256(alpha)) {}
 
     // major and minor are in the line's own axes; minorFixed is 16.16.
     void step(long long major, long long minorFixed) {
-        if (!antialias_) {
+        if (!kAntialias) {
             plot(major, floorToPixel(minorFixed + kOne / 2), 256);
             return;
         }
@@ -46,11 +47,11 @@ public:
 private:
     // weight: 0..256 for antialiased pixels, or 256 meaning "the plain line pixel".
     void plot(long long major, long long minor, int weight) {
-        const long long x = yMajor_ ? minor : major;
-        const long long y = yMajor_ ? major : minor;
+        const long long x = kYMajor ? minor : major;
+        const long long y = kYMajor ? major : minor;
         if (x < 0 || y < 0 || x >= rows_.width || y >= rows_.height) return;
         std::uint32_t& d = rows_.row(static_cast<int>(y))[x];
-        if (!antialias_) {
+        if (!kAntialias) {
             d = plainLinePixel(colour_, d, alpha_, 256 - a256_);
         } else if (weight > 0) {
             d = pixel::mixAll(colour_, d, 256 - weight);
@@ -61,9 +62,29 @@ private:
     std::uint32_t colour_;
     float alpha_;
     int a256_;
-    bool antialias_;
-    bool yMajor_;
 };
+
+// Both halves step from their own end point, so the line is the same whichever way it is
+// drawn and both end points land exactly. Steps outside the bitmap are skipped by limiting
+// the step ranges, so a long line far off the bitmap costs nothing.
+template <bool kYMajor, bool kAntialias>
+void walkLine(const PixelRows& rows, long long majorStart, long long majorEnd, long long minorStart,
+              long long minorEnd, std::uint32_t colour, float alpha) {
+    const long long length = majorEnd - majorStart;
+    const long long slope = (minorEnd - minorStart) * kOne / length;
+    const long long majorLimit = kYMajor ? rows.height : rows.width;
+    LineWalker<kYMajor, kAntialias> walker(rows, colour, alpha);
+    const long long firstHalf = length / 2;
+    const long long startFrom = std::max<long long>(0, -majorStart);
+    const long long startTo = std::min<long long>(firstHalf, majorLimit - 1 - majorStart);
+    for (long long i = startFrom; i <= startTo; ++i)
+        walker.step(majorStart + i, minorStart * kOne + slope * i);
+    const long long secondHalf = length - firstHalf - 1;
+    const long long endFrom = std::max<long long>(0, majorEnd - (majorLimit - 1));
+    const long long endTo = std::min<long long>(secondHalf, majorEnd);
+    for (long long i = endFrom; i <= endTo; ++i)
+        walker.step(majorEnd - i, minorEnd * kOne - slope * i);
+}
 
 void axisSpan(const PixelRows& rows, bool vertical, long long fixedAt, long long from, long long to,
               std::uint32_t colour, float alpha) {
@@ -104,23 +125,13 @@ void drawLine(RasterBitmap* dest, int x1, int y1, int x2, int y2, std::uint32_t 
         std::swap(majorStart, majorEnd);
         std::swap(minorStart, minorEnd);
     }
-    const long long length = majorEnd - majorStart;
-    const long long slope = (minorEnd - minorStart) * kOne / length;
-    const long long majorLimit = yMajor ? rows.height : rows.width;
-    LineWalker walker(rows, colour, alpha, antialias, yMajor);
-    // Both halves step from their own end point, so the line is the same whichever way it
-    // is drawn and both end points land exactly. Steps outside the bitmap are skipped by
-    // limiting the step ranges, so a long line far off the bitmap costs nothing.
-    const long long firstHalf = length / 2;
-    const long long startFrom = std::max<long long>(0, -majorStart);
-    const long long startTo = std::min<long long>(firstHalf, majorLimit - 1 - majorStart);
-    for (long long i = startFrom; i <= startTo; ++i)
-        walker.step(majorStart + i, minorStart * kOne + slope * i);
-    const long long secondHalf = length - firstHalf - 1;
-    const long long endFrom = std::max<long long>(0, majorEnd - (majorLimit - 1));
-    const long long endTo = std::min<long long>(secondHalf, majorEnd);
-    for (long long i = endFrom; i <= endTo; ++i)
-        walker.step(majorEnd - i, minorEnd * kOne - slope * i);
+    if (yMajor) {
+        if (antialias) walkLine<true, true>(rows, majorStart, majorEnd, minorStart, minorEnd, colour, alpha);
+        else walkLine<true, false>(rows, majorStart, majorEnd, minorStart, minorEnd, colour, alpha);
+    } else {
+        if (antialias) walkLine<false, true>(rows, majorStart, majorEnd, minorStart, minorEnd, colour, alpha);
+        else walkLine<false, false>(rows, majorStart, majorEnd, minorStart, minorEnd, colour, alpha);
+    }
 }
 
 }  // namespace corvalen::raster

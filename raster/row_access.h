@@ -28,14 +28,18 @@ struct PixelRows {
         height = h;
         span = s;
         flipped = bitmap->isFlipped();
+        first_ = flipped ? b + static_cast<std::ptrdiff_t>(h - 1) * s : b;
+        stride_ = flipped ? -static_cast<std::ptrdiff_t>(s) : s;
     }
 
     bool valid() const { return bits != nullptr; }
 
-    std::uint32_t* row(int y) const {
-        const int stored = flipped ? height - 1 - y : y;
-        return bits + static_cast<std::ptrdiff_t>(stored) * span;
-    }
+    // Row y counted from the top, whichever way the rows are stored.
+    std::uint32_t* row(int y) const { return first_ + y * stride_; }
+
+private:
+    std::uint32_t* first_ = nullptr;  // the top row
+    std::ptrdiff_t stride_ = 0;       // from one row to the one below
 };
 
 }  // namespace corvalen::raster
