@@ -60,7 +60,7 @@ void fillRect(RasterBitmap* dest, int x, int y, int width, int height, std::uint
         if (alpha >= 1.0f) {
             std::fill(d, d + n, colour);
         } else {
-            for (int i = 0; i < n; ++i) d[i] = pixel::blendColour(colour, d[i], alpha);
+            pixel::blendRun(colour, d, n, 1, alpha);
         }
     }
 }

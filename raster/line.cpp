@@ -94,9 +94,12 @@ void axisSpan(const PixelRows& rows, bool vertical, long long fixedAt, long long
     if (fixedAt < 0 || fixedAt >= across) return;
     from = std::max<long long>(from, 0);
     to = std::min<long long>(to, limit - 1);
-    for (long long i = from; i <= to; ++i) {
-        std::uint32_t& d = vertical ? rows.row(static_cast<int>(i))[fixedAt] : rows.row(static_cast<int>(fixedAt))[i];
-        d = pixel::blendColour(colour, d, alpha);
+    if (from > to) return;
+    const int n = static_cast<int>(to - from + 1);
+    if (vertical) {
+        pixel::blendRun(colour, rows.row(static_cast<int>(from)) + fixedAt, n, rows.rowStep(), alpha);
+    } else {
+        pixel::blendRun(colour, rows.row(static_cast<int>(fixedAt)) + from, n, 1, alpha);
     }
 }
 

@@ -4,6 +4,7 @@
 // averages mask each byte so that no carry crosses into its neighbour.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace corvalen::raster::pixel {
@@ -59,6 +60,25 @@ inline std::uint32_t blendColour(std::uint32_t c, std::uint32_t d, float alpha) 
     if (alpha == 0.25f) return quarterOver(c, d);
     if (alpha == 0.75f) return threeQuartersOver(c, d);
     return mixAll(c, d, 256 - alpha256(alpha));
+}
+
+// blendColour over n pixels `stride` words apart, with the alpha's case chosen once.
+inline void blendRun(std::uint32_t c, std::uint32_t* d, int n, std::ptrdiff_t stride, float alpha) {
+    auto run = [&](auto blend) {
+        for (int i = 0; i < n; ++i, d += stride) *d = blend(*d);
+    };
+    if (alpha >= 1.0f) {
+        run([c](std::uint32_t) { return c; });
+    } else if (alpha == 0.5f) {
+        run([c](std::uint32_t under) { return average(c, under); });
+    } else if (alpha == 0.25f) {
+        run([c](std::uint32_t under) { return quarterOver(c, under); });
+    } else if (alpha == 0.75f) {
+        run([c](std::uint32_t under) { return threeQuartersOver(c, under); });
+    } else {
+        const int keep = 256 - alpha256(alpha);
+        run([c, keep](std::uint32_t under) { return mixAll(c, under, keep); });
+    }
 }
 
 }  // namespace corvalen::raster::pixel

@@ -36,6 +36,8 @@ struct PixelRows {
 
     // Row y counted from the top, whichever way the rows are stored.
     std::uint32_t* row(int y) const { return first_ + y * stride_; }
+    // Words from a pixel to the one below it.
+    std::ptrdiff_t rowStep() const { return stride_; }
 
 private:
     std::uint32_t* first_ = nullptr;  // the top row
