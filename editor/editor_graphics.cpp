@@ -104,8 +104,9 @@ raster::Rect EditorGraphics::pixelBox(const LayoutRect& area) {
             std::min(drawBitmap_.height(), (area.bottom + round) >> shift)};
 }
 
-void EditorGraphics::paintControl(EditorControl& control, const raster::Rect& keep) {
-    const raster::Rect box = control.clipsItself() ? keep : pixelBox(control.drawnArea(*this));
+void EditorGraphics::paintControl(EditorControl& control, const LayoutRect& reach,
+                                  const raster::Rect& keep) {
+    const raster::Rect box = control.clipsItself() ? keep : pixelBox(reach);
     if (box.left >= keep.left && box.top >= keep.top && box.right <= keep.right &&
         box.bottom <= keep.bottom) {
         control.paint(*this);
@@ -147,8 +148,9 @@ void EditorGraphics::paint(const LayoutRect& update) {
             if (control->isHidden()) continue;
             const LayoutRect& rect = control->rect();
             if (rect.isEmpty()) continue;
-            if (!rect.overlaps(update) && !control->drawnArea(*this).overlaps(update)) continue;
-            paintControl(*control, keep);
+            const LayoutRect reach = Enclosing(rect, control->drawnArea(*this));
+            if (!reach.overlaps(update)) continue;
+            paintControl(*control, reach, keep);
         }
     }
     paintRegion_ = nullptr;

@@ -266,7 +266,8 @@ private:
     // Draw-bitmap pixels of a layout rect at the current shift (odd edges outward), clipped
     // to the bitmap.
     raster::Rect pixelBox(const LayoutRect& area);
-    void paintControl(EditorControl& control, const raster::Rect& keep);
+    // Paints control, whose drawing reaches `reach`, changing no pixel outside keep.
+    void paintControl(EditorControl& control, const LayoutRect& reach, const raster::Rect& keep);
     void parallelPair(std::uint32_t colour, int x1, int y1, int x2, int y2, int offset,
                       float alpha, bool antialias);
 
