@@ -87,7 +87,11 @@ LayoutRect EditorGraphics::textExtent(TextStyle& style, const char* text, const 
     const raster::Rect target{rect.left >> shift, rect.top >> shift, rect.right >> shift,
                               rect.bottom >> shift};
     raster::Rect measured = target;
-    font->drawText(nullptr, text, -1, &measured, raster::kTextMeasureOnly);
+    {
+        // Measuring fills the font's glyph cache, which another editor may be using.
+        const std::lock_guard<std::recursive_mutex> guard(font->drawingLock());
+        font->drawText(nullptr, text, -1, &measured, raster::kTextMeasureOnly);
+    }
     const int width = measured.right - measured.left;
     // Placed as drawText places it; glyphs may reach a little past their advances.
     int x = target.left;
