@@ -38,7 +38,7 @@ public:
             plugin_->Dispatch(vst2::effOpen, 0, 0, nullptr, 0.0f);
             plugin_->Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, 48000.0f);
         }
-        for (int band = 0; band < kLayoutBandCount; ++band) {
+        for (int band = 0; band < kBandCount; ++band) {
             set(param::BandSwitch(band), 1.0);
             set(param::BandGain(band), (band % 2 == 0 ? 1.0 : -1.0) * (2.0 + band));
             set(param::BandQuality(band), 0.5 + 0.4 * band);
