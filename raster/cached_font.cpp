@@ -48,11 +48,6 @@ void CachedFont::setBackgroundColour(std::uint32_t colour) {
     backgroundColour_ = colour;
 }
 
-void CachedFont::setEffectColour(std::uint32_t colour) {
-    const std::lock_guard<std::recursive_mutex> guard(lock_);
-    effectColour_ = colour;
-}
-
 void CachedFont::setBackgroundMode(int mode) {
     const std::lock_guard<std::recursive_mutex> guard(lock_);
     backgroundMode_ = mode;

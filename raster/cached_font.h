@@ -13,7 +13,6 @@ namespace corvalen::raster {
 
 // Font flags (setPlatformFont).
 constexpr unsigned kFontRenderAsciiAtOnce = 4;        // render characters 0..127 up front
-constexpr unsigned kFontEffectFlags = 0x1F3;           // vertical layout, glyph effects: unused
 constexpr unsigned kFontOwnsPlatformFont = 0x200;      // delete the font when replaced/destroyed
 constexpr unsigned kFontForcePlatformRendering = 0x400;
 
@@ -24,30 +23,28 @@ public:
     CachedFont(const CachedFont&) = delete;
     CachedFont& operator=(const CachedFont&) = delete;
 
-    // The virtual operations keep the library's slot order.
-    virtual ~CachedFont();
+    ~CachedFont();
     // Replaces the platform font (deleting the old one when owned and different), measures
     // the line height and clears the glyph cache; flag 4 renders ASCII at once.
-    virtual void setPlatformFont(PlatformFont* font, unsigned flags);
+    void setPlatformFont(PlatformFont* font, unsigned flags);
     // Returns the previous text colour.
-    virtual std::uint32_t setTextColour(std::uint32_t colour);
-    virtual void setBackgroundColour(std::uint32_t colour);
-    virtual void setEffectColour(std::uint32_t colour);
+    std::uint32_t setTextColour(std::uint32_t colour);
+    void setBackgroundColour(std::uint32_t colour);
     // 1 transparent, 2 opaque (glyph boxes filled with the background colour first).
-    virtual void setBackgroundMode(int mode);
+    void setBackgroundMode(int mode);
     // Text always combines as copy (mode 0, the only one the editor uses); alpha scales
     // every glyph.
-    virtual void setCombineMode(int mode, float alpha);
+    void setCombineMode(int mode, float alpha);
     // Editor thread. Draws UTF-8 text (length -1: up to the terminator) into rect, aligned
     // and clipped by flags (text_flags.h); returns the text height. With kTextMeasureOnly,
     // rect's right and bottom become the text's extent and nothing is drawn. A font without
     // a platform font draws nothing and returns 0.
-    virtual int drawText(RasterBitmap* dest, const char* text, int length, Rect* rect,
+    int drawText(RasterBitmap* dest, const char* text, int length, Rect* rect,
                          unsigned flags);
-    virtual std::uint32_t textColour() const { return textColour_; }
-    virtual PlatformFont* platformFont() const { return font_; }
-    virtual int lineHeight() const { return lineHeight_; }
-    virtual void setExtraLineSpacing(int pixels) { extraLineSpacing_ = pixels; }
+    std::uint32_t textColour() const { return textColour_; }
+    PlatformFont* platformFont() const { return font_; }
+    int lineHeight() const { return lineHeight_; }
+    void setExtraLineSpacing(int pixels) { extraLineSpacing_ = pixels; }
 
     // True when drawText with these flags goes through the platform's own text call.
     bool usesPlatformRendering(unsigned textFlags) const;
@@ -70,7 +67,6 @@ private:
 
     std::uint32_t textColour_ = 0;
     std::uint32_t backgroundColour_ = 0xFFFFFFFF;
-    std::uint32_t effectColour_ = 0xFFFFFFFF;
     int backgroundMode_ = 1;
     int combineMode_ = 0;
     float alpha_ = 1.0f;
