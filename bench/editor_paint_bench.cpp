@@ -43,8 +43,8 @@ public:
             set(param::BandGain(band), (band % 2 == 0 ? 1.0 : -1.0) * (2.0 + band));
             set(param::BandQuality(band), 0.5 + 0.4 * band);
         }
-        for (int layer : {param::kEqGraph, param::kFrAndEqGraph, param::kFrGraph,
-                          param::kTargetGraph}) {
+        for (int layer :
+             {param::kEqGraph, param::kFrAndEqGraph, param::kFrGraph, param::kTargetGraph}) {
             set(layer, 1.0);
         }
         chooseMeasurement(CORVALEN_SAMPLE_MEASUREMENT);
@@ -55,7 +55,9 @@ public:
     }
 
     EditorGraphics& graphics() { return *AssembledEditorGraphics(*plugin_); }
-    EditorControl& control(int row) { return *graphics().controls()[static_cast<std::size_t>(row)]; }
+    EditorControl& control(int row) {
+        return *graphics().controls()[static_cast<std::size_t>(row)];
+    }
     static LayoutRect everything() {
         return {0, 0, EditorGraphics::kLayoutWidth, EditorGraphics::kLayoutHeight};
     }

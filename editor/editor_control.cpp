@@ -9,9 +9,7 @@ void EditorControl::paint(EditorGraphics&) {}
 
 void EditorControl::rescale(EditorGraphics&) {}
 
-PluginBase* EditorControl::plugin() const {
-    return owner_ != nullptr ? owner_->plugin() : nullptr;
-}
+PluginBase* EditorControl::plugin() const { return owner_ != nullptr ? owner_->plugin() : nullptr; }
 
 void EditorControl::openValuePrompt() {
     if (parameterIndex_ < 0 || owner_ == nullptr) return;

@@ -18,16 +18,16 @@ namespace corvalen::editor {
 class EditorGraphics;
 
 // Flag bits.
-constexpr int kControlDirty = 1;           // needs drawing
-constexpr int kControlPromptDirty = 2;     // set with kControlDirty when a value prompt opens
+constexpr int kControlDirty = 1;        // needs drawing
+constexpr int kControlPromptDirty = 2;  // set with kControlDirty when a value prompt opens
 constexpr int kControlHidden = 4;
-constexpr int kControlGreyed = 8;          // drawn at alpha 0.25
+constexpr int kControlGreyed = 8;  // drawn at alpha 0.25
 constexpr int kControlNoRightPrompt = 0x10;
 constexpr int kControlDoubleClickPresses = 0x20;
 constexpr int kControlReverseFrames = 0x40;
 constexpr int kControlHorizontal = 0x80;
 constexpr int kControlUpdateLinked = 0x100;
-constexpr int kControlNoMouse = 0x200;     // skipped by the mouse hit search
+constexpr int kControlNoMouse = 0x200;  // skipped by the mouse hit search
 
 class EditorControl {
 public:

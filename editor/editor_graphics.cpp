@@ -117,7 +117,9 @@ void EditorGraphics::paintControl(EditorControl& control, const LayoutRect& reac
     const int span = drawBitmap_.rowSpan();
     const int height = drawBitmap_.height();
     const bool flipped = drawBitmap_.isFlipped();
-    auto row = [&](int y) { return bits + static_cast<std::ptrdiff_t>(flipped ? height - 1 - y : y) * span; };
+    auto row = [&](int y) {
+        return bits + static_cast<std::ptrdiff_t>(flipped ? height - 1 - y : y) * span;
+    };
     const int width = box.right - box.left;
     if (bits == nullptr || width <= 0 || box.bottom <= box.top) {
         control.paint(*this);

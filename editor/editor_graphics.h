@@ -69,8 +69,7 @@ public:
     }
     // What a control's openValuePrompt asks for: the bound parameter over the target rect.
     bool openValuePrompt(EditorControl& control) {
-        return openTextEntry(control, control.parameterIndex(), nullptr, 0, nullptr, 0, 0, 0,
-                             0);
+        return openTextEntry(control, control.parameterIndex(), nullptr, 0, nullptr, 0, 0, 0, 0);
     }
     // Asks the user for a file: mode 0 open, 1 save; extensions is a space-separated list
     // ("csv txt"). On success path holds the chosen path (UTF-8); otherwise it is empty.
@@ -81,9 +80,18 @@ public:
     }
     // Folders as UTF-8; the host and plug-in folders end with a separator. Empty and false
     // on failure.
-    virtual bool hostFolder(std::string& folder) { folder.clear(); return false; }
-    virtual bool pluginFolder(std::string& folder) { folder.clear(); return false; }
-    virtual bool applicationDataFolder(std::string& folder) { folder.clear(); return false; }
+    virtual bool hostFolder(std::string& folder) {
+        folder.clear();
+        return false;
+    }
+    virtual bool pluginFolder(std::string& folder) {
+        folder.clear();
+        return false;
+    }
+    virtual bool applicationDataFolder(std::string& folder) {
+        folder.clear();
+        return false;
+    }
     // Opens address in the user's browser, after question (when given) is answered yes.
     virtual bool openWebAddress(const char* /*address*/, const char* /*caption*/,
                                 const char* /*question*/, const char* /*errorText*/) {
@@ -217,8 +225,8 @@ public:
     // The line, then `extra` pairs of parallel lines n = 1 .. extra units to either side:
     // side by side horizontally when the line is at least 45 degrees steep, else above and
     // below. All at the same alpha.
-    void thickLine(std::uint32_t colour, int x1, int y1, int x2, int y2, int extra,
-                   bool antialias, float alpha);
+    void thickLine(std::uint32_t colour, int x1, int y1, int x2, int y2, int extra, bool antialias,
+                   float alpha);
     // Five units wide with soft edges: the line at alpha 1, the pairs at 1 unit at 0.5 and
     // at 2 units at 0.25; antialiased.
     void softLine(std::uint32_t colour, int x1, int y1, int x2, int y2);
@@ -268,8 +276,8 @@ private:
     raster::Rect pixelBox(const LayoutRect& area);
     // Paints control, whose drawing reaches `reach`, changing no pixel outside keep.
     void paintControl(EditorControl& control, const LayoutRect& reach, const raster::Rect& keep);
-    void parallelPair(std::uint32_t colour, int x1, int y1, int x2, int y2, int offset,
-                      float alpha, bool antialias);
+    void parallelPair(std::uint32_t colour, int x1, int y1, int x2, int y2, int offset, float alpha,
+                      bool antialias);
 
     std::vector<std::unique_ptr<EditorControl>> controls_;
     PluginBase* plugin_ = nullptr;

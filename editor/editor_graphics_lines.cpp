@@ -18,12 +18,12 @@ constexpr int kDashPeriod = 12;
 
 void EditorGraphics::line(std::uint32_t colour, int x1, int y1, int x2, int y2, float alpha,
                           bool antialias) {
-    raster::drawLine(&drawBitmap_, toPixels(x1), toPixels(y1), toPixels(x2), toPixels(y2),
-                     colour, alpha, antialias);
+    raster::drawLine(&drawBitmap_, toPixels(x1), toPixels(y1), toPixels(x2), toPixels(y2), colour,
+                     alpha, antialias);
 }
 
-void EditorGraphics::parallelPair(std::uint32_t colour, int x1, int y1, int x2, int y2,
-                                  int offset, float alpha, bool antialias) {
+void EditorGraphics::parallelPair(std::uint32_t colour, int x1, int y1, int x2, int y2, int offset,
+                                  float alpha, bool antialias) {
     // Lines at least 45 degrees steep widen sideways, flatter ones up and down.
     if (std::abs(y2 - y1) >= std::abs(x2 - x1)) {
         line(colour, x1 - offset, y1, x2 - offset, y2, alpha, antialias);
@@ -59,8 +59,7 @@ void EditorGraphics::fillRectAlpha(std::uint32_t colour, const LayoutRect& rect,
                      toPixels(rect.bottom) - top, colour, alpha, raster::kUseSourceAlpha);
 }
 
-void EditorGraphics::fillDisc(float cx, float cy, float radius, std::uint32_t colour,
-                              float alpha) {
+void EditorGraphics::fillDisc(float cx, float cy, float radius, std::uint32_t colour, float alpha) {
     const float scale = effectiveShift() == 1 ? 0.5f : 1.0f;
     raster::fillCircle(&drawBitmap_, cx * scale, cy * scale, radius * scale, colour, alpha);
 }

@@ -45,9 +45,8 @@ bool EditorGraphics::installFontResource(int id) {
 }
 
 bool EditorGraphics::registerFontResource(int id) {
-    return processFontCache().registerOnce(id, [this](int resourceId) {
-        return installFontResource(resourceId);
-    });
+    return processFontCache().registerOnce(
+        id, [this](int resourceId) { return installFontResource(resourceId); });
 }
 
 raster::CachedFont* EditorGraphics::resolveFont(TextStyle& style) {

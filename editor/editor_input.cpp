@@ -136,8 +136,8 @@ void EditorGraphics::mouseLeft() {
 
 int EditorGraphics::wheelModifiers(int keyStateBits, bool altDown) const {
     if (wheelMode_ == 0) return -1;
-    int modifiers = keyStateBits & (kModifierLeftButton | kModifierRightButton |
-                                    kModifierShift | kModifierControl);
+    int modifiers = keyStateBits & (kModifierLeftButton | kModifierRightButton | kModifierShift |
+                                    kModifierControl);
     if (altDown) modifiers |= kModifierAlt;
     if (wheelMode_ >= 0) modifiers |= kModifierWheel;
     if ((modifiers & (kKeyboardModifiers | kModifierWheel)) == 0) return -1;

@@ -35,9 +35,7 @@ int GraphicsPluginEditor::OnKey(int virtualKey, int modifiers, bool keyDown) {
     return graphics_->hostKey(keyDown, modifiers, virtualKey) ? 1 : 0;
 }
 
-int GraphicsPluginEditor::OnHostWheel(float delta) {
-    return graphics_->hostWheel(delta) ? 1 : 0;
-}
+int GraphicsPluginEditor::OnHostWheel(float delta) { return graphics_->hostWheel(delta) ? 1 : 0; }
 
 void GraphicsPluginEditor::StopWheelGestureCountdown() { graphics_->stopWheelGestureCountdown(); }
 

@@ -13,13 +13,12 @@ struct LayoutRect {
     bool isEmpty() const { return right <= left || bottom <= top; }
     // True when the two rectangles share at least one unit.
     bool overlaps(const LayoutRect& other) const {
-        return other.right > left && other.left < right && other.bottom > top &&
-               other.top < bottom;
+        return other.right > left && other.left < right && other.bottom > top && other.top < bottom;
     }
     // True when other lies wholly inside (an empty other counts as inside).
     bool contains(const LayoutRect& other) const {
-        return other.isEmpty() || (other.left >= left && other.top >= top &&
-                                   other.right <= right && other.bottom <= bottom);
+        return other.isEmpty() || (other.left >= left && other.top >= top && other.right <= right &&
+                                   other.bottom <= bottom);
     }
     bool operator==(const LayoutRect& other) const {
         return left == other.left && top == other.top && right == other.right &&

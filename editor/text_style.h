@@ -33,7 +33,7 @@ struct TextStyle {
     std::uint8_t style = 0;             // kTextStyleBold | kTextStyleItalic
     std::int8_t alignment = kAlignLeft;
     std::int8_t quality = kQualityDefault;
-    int orientation = 0;                // degrees
+    int orientation = 0;  // degrees
 };
 
 }  // namespace corvalen::editor

@@ -10,25 +10,26 @@ namespace corvalen {
 
 // Host audio thread, instance lock held; only once the host has given a rate and a block size.
 void CorrectionPlugin::ProcessEqualiser(double** inputs, double** outputs, int32_t frames) {
-  if (responseModel_ == nullptr) {  // construction has not finished; cannot happen via the host
-    PassThrough(inputs, outputs, frames);
-    return;
-  }
-  FlushToZeroGuard guard;
-  ProcessEqBank(responseModel_->bands(), engine_, inputs, outputs, frames, &outputGain_);
+    if (responseModel_ == nullptr) {  // construction has not finished; cannot happen via the host
+        PassThrough(inputs, outputs, frames);
+        return;
+    }
+    FlushToZeroGuard guard;
+    ProcessEqBank(responseModel_->bands(), engine_, inputs, outputs, frames, &outputGain_);
 }
 
 void CorrectionPlugin::SetSampleRate(double rate) {
-  PluginBase::SetSampleRate(rate);
-  if (responseModel_ != nullptr) {
-    for (int k = 1; k <= kBandCount; ++k) {
-      EqBand& band = responseModel_->band(k);
-      band.sampleRate = rate;
-      band.recompute();
+    PluginBase::SetSampleRate(rate);
+    if (responseModel_ != nullptr) {
+        for (int k = 1; k <= kBandCount; ++k) {
+            EqBand& band = responseModel_->band(k);
+            band.sampleRate = rate;
+            band.recompute();
+        }
     }
-  }
-  sampleRateText_ = SampleRateReadoutText(rate);
-  if (links_.sampleRateReadout != nullptr) links_.sampleRateReadout->setText(sampleRateText_.text);
+    sampleRateText_ = SampleRateReadoutText(rate);
+    if (links_.sampleRateReadout != nullptr)
+        links_.sampleRateReadout->setText(sampleRateText_.text);
 }
 
 void CorrectionPlugin::Reset() {}

@@ -7,6 +7,8 @@ namespace corvalen {
 #if defined(__GNUC__)
 __attribute__((format(printf, 1, 2)))
 #endif
-inline void DebugTrace(const char* /*format*/, ...) {}
+inline void
+DebugTrace(const char* /*format*/, ...) {
+}
 
 }  // namespace corvalen

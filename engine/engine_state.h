@@ -14,21 +14,21 @@ inline constexpr int kBandCount = 12;
 inline constexpr int kValuesPerBand = 3;
 
 enum CurveLayer : int {
-  kEqLayer = 0,        // "EQ_grafico": the equaliser curve
-  kMeasuredLayer = 1,  // "FR_grafico": the measurement
-  kCorrectedLayer = 2, // "FRyEQ_grafico": the measurement with the equaliser
-  kTargetLayer = 3,    // "TARGET_grafico": the flat target line
-  kLayerCount = 4,
+    kEqLayer = 0,         // "EQ_grafico": the equaliser curve
+    kMeasuredLayer = 1,   // "FR_grafico": the measurement
+    kCorrectedLayer = 2,  // "FRyEQ_grafico": the measurement with the equaliser
+    kTargetLayer = 3,     // "TARGET_grafico": the flat target line
+    kLayerCount = 4,
 };
 
 struct EngineState {
-  std::uint8_t bandEnabled[kBandCount] = {};
-  std::uint8_t layerShown[kLayerCount] = {};
-  std::uint8_t separator = 0;  // 0 comma, 1 tab
-  double referenceLevelDb = 0.0;
-  double outputGainDb = 0.0;
-  std::uint8_t bypass = 0;
-  std::uint8_t splash = 0;
+    std::uint8_t bandEnabled[kBandCount] = {};
+    std::uint8_t layerShown[kLayerCount] = {};
+    std::uint8_t separator = 0;  // 0 comma, 1 tab
+    double referenceLevelDb = 0.0;
+    double outputGainDb = 0.0;
+    std::uint8_t bypass = 0;
+    std::uint8_t splash = 0;
 };
 
 }  // namespace corvalen

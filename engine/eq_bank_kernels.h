@@ -9,13 +9,13 @@ namespace corvalen {
 
 // One block through the enabled bands.
 struct BankJob {
-  EqBand* bands = nullptr;
-  const int* order = nullptr;  // indices of the enabled bands, first to last
-  int count = 0;               // how many, 1 or more
-  const double* in[2] = {};
-  double* out[2] = {};  // may be the input buffers
-  int frames = 0;       // 1 or more
-  double gain = 1.0;    // output gain factor
+    EqBand* bands = nullptr;
+    const int* order = nullptr;  // indices of the enabled bands, first to last
+    int count = 0;               // how many, 1 or more
+    const double* in[2] = {};
+    double* out[2] = {};  // may be the input buffers
+    int frames = 0;       // 1 or more
+    double gain = 1.0;    // output gain factor
 };
 
 void FilterBankSse2(const BankJob& job);

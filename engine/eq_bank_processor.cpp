@@ -8,52 +8,47 @@
 namespace corvalen {
 
 double OutputGainMemo::FactorFor(double gainDb) {
-  // NaN never equals itself, so it is recomputed each time (and gives NaN, as pow does).
-  if (!(gainDb == db)) {
-    db = gainDb;
-    factor = std::pow(10.0, gainDb * 0.05);
-  }
-  return factor;
+    // NaN never equals itself, so it is recomputed each time (and gives NaN, as pow does).
+    if (!(gainDb == db)) {
+        db = gainDb;
+        factor = std::pow(10.0, gainDb * 0.05);
+    }
+    return factor;
 }
 
 void ProcessEqBank(EqBand* bands, const EngineState& state, const double* const* inputs,
                    double* const* outputs, int frames, OutputGainMemo* gain) {
-  if (frames <= 0) return;
-  BankJob job;
-  job.bands = bands;
-  job.in[0] = inputs[0];
-  job.in[1] = inputs[1];
-  job.out[0] = outputs[0];
-  job.out[1] = outputs[1];
-  job.frames = frames;
-  job.gain = gain != nullptr ? gain->FactorFor(state.outputGainDb)
-                             : std::pow(10.0, state.outputGainDb * 0.05);
+    if (frames <= 0) return;
+    BankJob job;
+    job.bands = bands;
+    job.in[0] = inputs[0];
+    job.in[1] = inputs[1];
+    job.out[0] = outputs[0];
+    job.out[1] = outputs[1];
+    job.frames = frames;
+    job.gain = gain != nullptr ? gain->FactorFor(state.outputGainDb)
+                               : std::pow(10.0, state.outputGainDb * 0.05);
 
-  int order[kBandCount];
-  if (state.bypass == 0) {
-    for (int k = 0; k < kBandCount; ++k) {
-      if (state.bandEnabled[k] != 0) order[job.count++] = k;
+    int order[kBandCount];
+    if (state.bypass == 0) {
+        for (int k = 0; k < kBandCount; ++k) {
+            if (state.bandEnabled[k] != 0) order[job.count++] = k;
+        }
     }
-  }
-  job.order = order;
-  if (job.count == 0) {
-    for (int n = 0; n < frames; ++n) {
-      job.out[0][n] = job.gain * job.in[0][n];
-      job.out[1][n] = job.gain * job.in[1][n];
+    job.order = order;
+    if (job.count == 0) {
+        for (int n = 0; n < frames; ++n) {
+            job.out[0][n] = job.gain * job.in[0][n];
+            job.out[1][n] = job.gain * job.in[1][n];
+        }
+        return;
     }
-    return;
-  }
-  switch (ActiveVectorPath()) {
-    case VectorPath::kAvx512:
-      FilterBankAvx512(job);
-      return;
-    case VectorPath::kAvx2:
-      FilterBankAvx2(job);
-      return;
-    case VectorPath::kSse2:
-      break;
-  }
-  FilterBankSse2(job);
+    switch (ActiveVectorPath()) {
+        case VectorPath::kAvx512: FilterBankAvx512(job); return;
+        case VectorPath::kAvx2: FilterBankAvx2(job); return;
+        case VectorPath::kSse2: break;
+    }
+    FilterBankSse2(job);
 }
 
 }  // namespace corvalen

@@ -10,9 +10,9 @@ namespace corvalen {
 // unchanged gain then needs no power function (one pow of the MinGW C runtime costs as much
 // as filtering ten frames, and it would be paid every block). Gives the same factor bits.
 struct OutputGainMemo {
-  double db = 0.0;
-  double factor = 1.0;  // 10^(0 * 0.05)
-  double FactorFor(double gainDb);
+    double db = 0.0;
+    double factor = 1.0;  // 10^(0 * 0.05)
+    double FactorFor(double gainDb);
 };
 
 // Filters frames samples of inputs[0..1] into outputs[0..1] (which may be the same buffers)

@@ -9,25 +9,25 @@
 namespace corvalen {
 
 class FlushToZeroGuard {
- public:
-  static constexpr unsigned kFlushToZero = 0x8000;
-  static constexpr unsigned kUnderflowMask = 0x0800;
+public:
+    static constexpr unsigned kFlushToZero = 0x8000;
+    static constexpr unsigned kUnderflowMask = 0x0800;
 
-  FlushToZeroGuard() : saved_(_mm_getcsr()) {
-    if ((saved_ & (kFlushToZero | kUnderflowMask)) != (kFlushToZero | kUnderflowMask)) {
-      _mm_setcsr(saved_ | kFlushToZero | kUnderflowMask);
-      changed_ = true;
+    FlushToZeroGuard() : saved_(_mm_getcsr()) {
+        if ((saved_ & (kFlushToZero | kUnderflowMask)) != (kFlushToZero | kUnderflowMask)) {
+            _mm_setcsr(saved_ | kFlushToZero | kUnderflowMask);
+            changed_ = true;
+        }
     }
-  }
-  ~FlushToZeroGuard() {
-    if (changed_) _mm_setcsr(saved_);
-  }
-  FlushToZeroGuard(const FlushToZeroGuard&) = delete;
-  FlushToZeroGuard& operator=(const FlushToZeroGuard&) = delete;
+    ~FlushToZeroGuard() {
+        if (changed_) _mm_setcsr(saved_);
+    }
+    FlushToZeroGuard(const FlushToZeroGuard&) = delete;
+    FlushToZeroGuard& operator=(const FlushToZeroGuard&) = delete;
 
- private:
-  unsigned saved_;
-  bool changed_ = false;
+private:
+    unsigned saved_;
+    bool changed_ = false;
 };
 
 }  // namespace corvalen

@@ -6,8 +6,8 @@
 namespace corvalen {
 
 struct FrequencyPoint {
-  double hz;
-  double levelDb;
+    double hz;
+    double levelDb;
 };
 
 // In file order: no sorting, no de-duplication.

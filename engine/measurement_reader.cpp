@@ -5,8 +5,8 @@
 #include <exception>
 #include <limits>
 
-#include "shell/param_text.h"
 #include "engine/file_access.h"
+#include "shell/param_text.h"
 
 namespace corvalen {
 
@@ -15,44 +15,45 @@ namespace {
 // Splits a stream into lines at LF, dropping one CR right before the LF. Reads in large blocks
 // so NUL bytes and long lines need no special care.
 class LineReader {
- public:
-  explicit LineReader(std::FILE* file) : file_(file) {}
+public:
+    explicit LineReader(std::FILE* file) : file_(file) {}
 
-  // False at the end of the stream. May throw std::bad_alloc on a line too long for memory.
-  bool next(std::string& line) {
-    line.clear();
-    bool any = false;
-    for (;;) {
-      if (position_ == filled_) {
-        filled_ = std::fread(block_, 1, sizeof block_, file_);
-        position_ = 0;
-        if (filled_ == 0) return any;
-      }
-      any = true;
-      const char* start = block_ + position_;
-      const void* found = std::memchr(start, '\n', filled_ - position_);
-      if (found == nullptr) {
-        line.append(start, filled_ - position_);
-        position_ = filled_;
-        continue;
-      }
-      const std::size_t length = static_cast<std::size_t>(static_cast<const char*>(found) - start);
-      line.append(start, length);
-      position_ += length + 1;
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      return true;
+    // False at the end of the stream. May throw std::bad_alloc on a line too long for memory.
+    bool next(std::string& line) {
+        line.clear();
+        bool any = false;
+        for (;;) {
+            if (position_ == filled_) {
+                filled_ = std::fread(block_, 1, sizeof block_, file_);
+                position_ = 0;
+                if (filled_ == 0) return any;
+            }
+            any = true;
+            const char* start = block_ + position_;
+            const void* found = std::memchr(start, '\n', filled_ - position_);
+            if (found == nullptr) {
+                line.append(start, filled_ - position_);
+                position_ = filled_;
+                continue;
+            }
+            const std::size_t length =
+                static_cast<std::size_t>(static_cast<const char*>(found) - start);
+            line.append(start, length);
+            position_ += length + 1;
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            return true;
+        }
     }
-  }
 
- private:
-  std::FILE* file_;
-  char block_[16384];
-  std::size_t position_ = 0;
-  std::size_t filled_ = 0;
+private:
+    std::FILE* file_;
+    char block_[16384];
+    std::size_t position_ = 0;
+    std::size_t filled_ = 0;
 };
 
 void FillFlat(double* curve, int n) {
-  for (int i = 0; i < n; ++i) curve[i] = 0.0;
+    for (int i = 0; i < n; ++i) curve[i] = 0.0;
 }
 
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
@@ -63,21 +64,21 @@ constexpr const char* kBlanks = " \t";
 // at the first blanks after the first field. Such a line gives a point only when both fields
 // start with a number, so titles, comments and headers give none.
 bool ParseLineWithoutSeparator(std::string& line, char separator, FrequencyPoint& point) {
-  const char other = separator == ',' ? '\t' : ',';
-  // A byte-order mark cannot start a number; without this the first line of a marked file
-  // would be lost.
-  std::size_t first = line.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0;
-  std::size_t split = line.find(other, first);
-  if (split == std::string::npos) {
-    first = line.find_first_not_of(kBlanks, first);
-    if (first == std::string::npos) return false;
-    split = line.find_first_of(kBlanks, first);
-    if (split == std::string::npos) return false;
-  }
-  line[split] = '\0';  // the first field ends at the split
-  const char* text = line.c_str();
-  return ReadLeadingNumber(text + first, point.hz) &&
-         ReadLeadingNumber(text + split + 1, point.levelDb);
+    const char other = separator == ',' ? '\t' : ',';
+    // A byte-order mark cannot start a number; without this the first line of a marked file
+    // would be lost.
+    std::size_t first = line.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0;
+    std::size_t split = line.find(other, first);
+    if (split == std::string::npos) {
+        first = line.find_first_not_of(kBlanks, first);
+        if (first == std::string::npos) return false;
+        split = line.find_first_of(kBlanks, first);
+        if (split == std::string::npos) return false;
+    }
+    line[split] = '\0';  // the first field ends at the split
+    const char* text = line.c_str();
+    return ReadLeadingNumber(text + first, point.hz) &&
+           ReadLeadingNumber(text + split + 1, point.levelDb);
 }
 
 }  // namespace
@@ -85,70 +86,70 @@ bool ParseLineWithoutSeparator(std::string& line, char separator, FrequencyPoint
 char SeparatorCharacter(int separatorChoice) { return separatorChoice == 0 ? ',' : '\t'; }
 
 bool ParseMeasurementLine(std::string& line, char separator, FrequencyPoint& point) {
-  if (line.empty()) return false;
-  const std::size_t split = line.find(separator);
-  if (split == std::string::npos) return ParseLineWithoutSeparator(line, separator, point);
-  // Lines with the chosen separator are read as they always have been, so files that loaded
-  // before give the same curve to the bit: any first field but the word "frequency" is a
-  // point, and a field without a number reads 0.
-  if (split == 9 && std::memcmp(line.c_str(), "frequency", 9) == 0) return false;
-  line[split] = '\0';  // the first field ends at the separator
-  const char* text = line.c_str();
-  point.hz = ReadLeadingNumber(text);
-  point.levelDb = ReadLeadingNumber(text + split + 1);
-  return true;
+    if (line.empty()) return false;
+    const std::size_t split = line.find(separator);
+    if (split == std::string::npos) return ParseLineWithoutSeparator(line, separator, point);
+    // Lines with the chosen separator are read as they always have been, so files that loaded
+    // before give the same curve to the bit: any first field but the word "frequency" is a
+    // point, and a field without a number reads 0.
+    if (split == 9 && std::memcmp(line.c_str(), "frequency", 9) == 0) return false;
+    line[split] = '\0';  // the first field ends at the separator
+    const char* text = line.c_str();
+    point.hz = ReadLeadingNumber(text);
+    point.levelDb = ReadLeadingNumber(text + split + 1);
+    return true;
 }
 
 bool ReadFrequencyResponse(std::FILE* file, char separator, FrequencyResponse& points) {
-  points.clear();
-  try {
-    std::string line;
-    FrequencyPoint point{};
-    LineReader counter(file);
-    std::int64_t count = 0;
-    while (counter.next(line)) {
-      if (ParseMeasurementLine(line, separator, point)) ++count;
-    }
-    if (count > std::numeric_limits<std::int32_t>::max()) return false;
-    points.reserve(static_cast<std::size_t>(count));
+    points.clear();
+    try {
+        std::string line;
+        FrequencyPoint point{};
+        LineReader counter(file);
+        std::int64_t count = 0;
+        while (counter.next(line)) {
+            if (ParseMeasurementLine(line, separator, point)) ++count;
+        }
+        if (count > std::numeric_limits<std::int32_t>::max()) return false;
+        points.reserve(static_cast<std::size_t>(count));
 
-    std::clearerr(file);
-    if (std::fseek(file, 0, SEEK_SET) != 0) return false;
-    // The file may have grown since it was counted; keep to what was allocated.
-    LineReader reader(file);
-    while (points.size() < static_cast<std::size_t>(count) && reader.next(line)) {
-      if (ParseMeasurementLine(line, separator, point)) points.push_back(point);
+        std::clearerr(file);
+        if (std::fseek(file, 0, SEEK_SET) != 0) return false;
+        // The file may have grown since it was counted; keep to what was allocated.
+        LineReader reader(file);
+        while (points.size() < static_cast<std::size_t>(count) && reader.next(line)) {
+            if (ParseMeasurementLine(line, separator, point)) points.push_back(point);
+        }
+        return true;
+    } catch (const std::exception&) {
+        FrequencyResponse().swap(points);
+        return false;
     }
-    return true;
-  } catch (const std::exception&) {
-    FrequencyResponse().swap(points);
-    return false;
-  }
 }
 
 std::size_t LoadMeasurement(ResponseModel& model, const std::string& path) noexcept {
-  double* curve = model.frCurve();
-  const int n = model.pointCount();
-  try {
-    FrequencyResponse points;
-    if (!path.empty()) {
-      if (std::FILE* file = OpenFileForReading(path)) {
-        const bool held =
-            ReadFrequencyResponse(file, SeparatorCharacter(model.state().separator), points);
-        std::fclose(file);
-        if (!held) {
-          FillFlat(curve, n);
-          return 0;
+    double* curve = model.frCurve();
+    const int n = model.pointCount();
+    try {
+        FrequencyResponse points;
+        if (!path.empty()) {
+            if (std::FILE* file = OpenFileForReading(path)) {
+                const bool held = ReadFrequencyResponse(
+                    file, SeparatorCharacter(model.state().separator), points);
+                std::fclose(file);
+                if (!held) {
+                    FillFlat(curve, n);
+                    return 0;
+                }
+            }
         }
-      }
+        ResampleOntoGrid(points.data(), points.size(), model.gridFrequencies(), n, curve);
+        return points.size();
+    } catch (...) {
+        // Out of memory converting the path or resampling: the load counts as failed.
+        FillFlat(curve, n);
+        return 0;
     }
-    ResampleOntoGrid(points.data(), points.size(), model.gridFrequencies(), n, curve);
-    return points.size();
-  } catch (...) {
-    // Out of memory converting the path or resampling: the load counts as failed.
-    FillFlat(curve, n);
-    return 0;
-  }
 }
 
 }  // namespace corvalen

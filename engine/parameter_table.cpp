@@ -12,35 +12,42 @@ constexpr ParamTableKind Linear = ParamTableKind::Linear;
 constexpr ParamTableKind Shaped = ParamTableKind::Shaped;
 
 constexpr bool SameText(const char* a, const char* b) {
-  for (; *a != '\0' && *a == *b; ++a, ++b) {
-  }
-  return *a == *b;
+    for (; *a != '\0' && *a == *b; ++a, ++b) {
+    }
+    return *a == *b;
 }
 }  // namespace
 
 // Stored as these decimal constants (not as a computed series), so saved projects and the
 // display of an untouched band stay exactly as they have always been.
+// clang-format off
 constexpr std::array<double, kBandCount> kDefaultBandFrequencies = {
     20.0, 72.6497, 144.388, 263.301, 462.128, 794.981,
     1352.78, 2289.41, 3866.88, 6534.13, 11065.5, 18805.9};
+// clang-format on
 
 namespace {
 // Every band has the same switch and the same ranges; only the frequency's default differs.
 constexpr ParamTableEntry BandSwitchRow(const char* name) {
-  return {name, Switch, 0.0, 1.0, 1.0, 0, "", 0.0, false, "OFF", "ON"};
+    return {name, Switch, 0.0, 1.0, 1.0, 0, "", 0.0, false, "OFF", "ON"};
 }
 constexpr ParamTableEntry BandFrequencyRow(const char* name, int band) {
-  const double defaultHz = kDefaultBandFrequencies[static_cast<std::size_t>(band)];
-  return {name, Shaped, 20.0, 20000.0, defaultHz, 2, "Hz", kFrequencyShape, false, nullptr, nullptr};
+    const double defaultHz = kDefaultBandFrequencies[static_cast<std::size_t>(band)];
+    // clang-format off
+    return {name, Shaped, 20.0, 20000.0, defaultHz, 2, "Hz", kFrequencyShape, false,
+            nullptr, nullptr};
+    // clang-format on
 }
 constexpr ParamTableEntry BandGainRow(const char* name) {
-  return {name, Linear, -24.0, 24.0, 0.0, 1, "dB", 0.0, false, nullptr, nullptr};
+    return {name, Linear, -24.0, 24.0, 0.0, 1, "dB", 0.0, false, nullptr, nullptr};
 }
 constexpr ParamTableEntry BandQualityRow(const char* name) {
-  return {name, Shaped, 0.3, 12.0, 0.71, 2, "", kQualityShape, false, nullptr, nullptr};
+    return {name, Shaped, 0.3, 12.0, 0.71, 2, "", kQualityShape, false, nullptr, nullptr};
 }
 }  // namespace
 
+// The rows keep the layout their authors gave them: three bands to a line, one row per value.
+// clang-format off
 constexpr std::array<ParamTableEntry, param::kCount> kParameterTable = {{
     // name, kind, minimum, maximum, default, precision, label, shape, excluded, text0, text1
     BandSwitchRow("f1_btn"), BandSwitchRow("f2_btn"), BandSwitchRow("f3_btn"),
@@ -78,6 +85,7 @@ constexpr std::array<ParamTableEntry, param::kCount> kParameterTable = {{
     {"bypassEQ", Switch, 0.0, 1.0, 0.0, 0, "", 0.0, false, "OFF", "ON"},
     {"splashScreen", Switch, 0.0, 1.0, 0.0, 0, "", 0.0, false, "OFF", "ON"},
 }};
+// clang-format on
 
 static_assert(kParameterTable.size() == 61, "the host sees exactly 61 parameters");
 static_assert(SameText(kParameterTable[param::BandFrequency(0)].name, "f1Freq"));
@@ -89,27 +97,27 @@ static_assert(param::BandSwitch(kBandCount - 1) + 1 == param::kEqGraph);
 static_assert(param::BandQuality(kBandCount - 1) + 1 == param::kFrFile);
 
 void AppendParameters(std::vector<std::unique_ptr<ParamSpec>>& list) {
-  for (const ParamTableEntry& row : kParameterTable) {
-    std::unique_ptr<ParamSpec> parameter;
-    switch (row.kind) {
-      case ParamTableKind::Switch:
-        parameter = std::make_unique<SwitchParam>(row.name, row.defaultValue != 0.0 ? 1 : 0,
-                                                  row.text0, row.text1);
-        break;
-      case ParamTableKind::Linear:
-        parameter = std::make_unique<LinearParam>(row.name, row.defaultValue, row.minimum,
-                                                  row.maximum, row.precision, row.label);
-        break;
-      case ParamTableKind::Shaped:
-        parameter = std::make_unique<ShapedParam>(row.shape, row.name, row.defaultValue,
-                                                  row.minimum, row.maximum, row.label);
-        break;
+    for (const ParamTableEntry& row : kParameterTable) {
+        std::unique_ptr<ParamSpec> parameter;
+        switch (row.kind) {
+            case ParamTableKind::Switch:
+                parameter = std::make_unique<SwitchParam>(row.name, row.defaultValue != 0.0 ? 1 : 0,
+                                                          row.text0, row.text1);
+                break;
+            case ParamTableKind::Linear:
+                parameter = std::make_unique<LinearParam>(row.name, row.defaultValue, row.minimum,
+                                                          row.maximum, row.precision, row.label);
+                break;
+            case ParamTableKind::Shaped:
+                parameter = std::make_unique<ShapedParam>(row.shape, row.name, row.defaultValue,
+                                                          row.minimum, row.maximum, row.label);
+                break;
+        }
+        if (row.excluded) {
+            parameter->SetFlags(parameter->Flags() | ParamSpec::kExcludedFromSnapshot);
+        }
+        list.push_back(std::move(parameter));
     }
-    if (row.excluded) {
-      parameter->SetFlags(parameter->Flags() | ParamSpec::kExcludedFromSnapshot);
-    }
-    list.push_back(std::move(parameter));
-  }
 }
 
 }  // namespace corvalen

@@ -19,17 +19,17 @@ inline constexpr double kQualityShape = 5.151756855987454;
 enum class ParamTableKind { Switch, Linear, Shaped };
 
 struct ParamTableEntry {
-  const char* name;
-  ParamTableKind kind;
-  double minimum;
-  double maximum;
-  double defaultValue;
-  int precision;      // decimals shown (continuous kinds; shaped ones always show 2)
-  const char* label;  // unit label
-  double shape;       // shaped kind only
-  bool excluded;      // left out of preset snapshots
-  const char* text0;  // switch kind: display text for 0
-  const char* text1;  // switch kind: display text for 1
+    const char* name;
+    ParamTableKind kind;
+    double minimum;
+    double maximum;
+    double defaultValue;
+    int precision;      // decimals shown (continuous kinds; shaped ones always show 2)
+    const char* label;  // unit label
+    double shape;       // shaped kind only
+    bool excluded;      // left out of preset snapshots
+    const char* text0;  // switch kind: display text for 0
+    const char* text1;  // switch kind: display text for 1
 };
 
 namespace param {

@@ -12,7 +12,7 @@ namespace corvalen {
 inline constexpr std::size_t kReadoutTextCapacity = 64;
 
 struct ReadoutText {
-  char text[kReadoutTextCapacity] = {};
+    char text[kReadoutTextCapacity] = {};
 };
 
 // printf's "%.*f" of value.

@@ -6,9 +6,9 @@
 namespace corvalen {
 
 enum class VectorPath : int {
-  kSse2 = 0,    // two lanes: every x86-64 processor
-  kAvx2 = 1,    // four lanes
-  kAvx512 = 2,  // eight lanes
+    kSse2 = 0,    // two lanes: every x86-64 processor
+    kAvx2 = 1,    // four lanes
+    kAvx512 = 2,  // eight lanes
 };
 
 inline constexpr int kVectorPathCount = 3;
@@ -20,8 +20,8 @@ inline constexpr const char* kVectorPathVariable = "CORVALEN_VECTOR_PATH";
 
 // What the processor and the operating system allow, from cpuid and xgetbv.
 struct VectorSupport {
-  bool avx2 = false;
-  bool avx512 = false;
+    bool avx2 = false;
+    bool avx512 = false;
 };
 
 VectorSupport DetectVectorSupport();

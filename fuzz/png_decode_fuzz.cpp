@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace corvalen::raster;
     std::unique_ptr<RasterBitmap> image = decodePngToNew(data, size);
     if (image) {
-        if (image->width() <= 0 || image->height() <= 0 || image->rowSpan() < image->width()) std::abort();
+        if (image->width() <= 0 || image->height() <= 0 || image->rowSpan() < image->width())
+            std::abort();
         // Touch every pixel through the library's own blit, so sanitizers see the rows.
         MemoryBitmap copy(image->width(), image->height());
         blit(&copy, image.get(), 0, 0, nullptr, 1.0f, kUseSourceAlpha);

@@ -7,9 +7,9 @@ namespace corvalen {
 
 // Host thread, under the process-wide creation lock.
 Vst2Plugin* CreatePluginObject(vst2::HostCallback hostCallback) {
-  auto* plugin = new CorrectionPlugin(hostCallback);
-  AssembleEditor(*plugin);
-  return plugin;
+    auto* plugin = new CorrectionPlugin(hostCallback);
+    AssembleEditor(*plugin);
+    return plugin;
 }
 
 }  // namespace corvalen

@@ -31,13 +31,25 @@ bool clipArea(const PixelRows& dest, const PixelRows& src, int x, int y, const R
     long long dx = x;
     long long dy = y;
     // A rectangle starting before the source moves the destination by the same amount.
-    if (left < 0) { dx -= left; left = 0; }
-    if (top < 0) { dy -= top; top = 0; }
+    if (left < 0) {
+        dx -= left;
+        left = 0;
+    }
+    if (top < 0) {
+        dy -= top;
+        top = 0;
+    }
     right = std::min<long long>(right, src.width);
     bottom = std::min<long long>(bottom, src.height);
     // A destination point before the bitmap advances the source start.
-    if (dx < 0) { left -= dx; dx = 0; }
-    if (dy < 0) { top -= dy; dy = 0; }
+    if (dx < 0) {
+        left -= dx;
+        dx = 0;
+    }
+    if (dy < 0) {
+        top -= dy;
+        dy = 0;
+    }
     const long long w = std::min<long long>(right - left, dest.width - dx);
     const long long h = std::min<long long>(bottom - top, dest.height - dy);
     if (w <= 0 || h <= 0) return false;
@@ -70,8 +82,9 @@ void copyRow(std::uint32_t* d, const std::uint32_t* s, int n, float alpha, bool 
         blendRow(d, s, n, rightToLeft, pixel::average);
     } else {
         const int keep = 256 - pixel::alpha256(alpha);
-        blendRow(d, s, n, rightToLeft,
-                 [keep](std::uint32_t sp, std::uint32_t dp) { return pixel::mixAll(sp, dp, keep); });
+        blendRow(d, s, n, rightToLeft, [keep](std::uint32_t sp, std::uint32_t dp) {
+            return pixel::mixAll(sp, dp, keep);
+        });
     }
 }
 
@@ -96,20 +109,22 @@ std::uint32_t sourceAlphaScaled(std::uint32_t s, std::uint32_t d, int a256) {
     return colour | static_cast<std::uint32_t>(da) << 24;
 }
 
-void sourceAlphaRow(std::uint32_t* d, const std::uint32_t* s, int n, float alpha, bool rightToLeft) {
+void sourceAlphaRow(std::uint32_t* d, const std::uint32_t* s, int n, float alpha,
+                    bool rightToLeft) {
     if (alpha >= 1.0f) {
         blendRow(d, s, n, rightToLeft, sourceAlphaOpaque);
     } else {
         const int a256 = pixel::alpha256(alpha);
-        blendRow(d, s, n, rightToLeft,
-                 [a256](std::uint32_t sp, std::uint32_t dp) { return sourceAlphaScaled(sp, dp, a256); });
+        blendRow(d, s, n, rightToLeft, [a256](std::uint32_t sp, std::uint32_t dp) {
+            return sourceAlphaScaled(sp, dp, a256);
+        });
     }
 }
 
 }  // namespace
 
-void blit(RasterBitmap* dest, RasterBitmap* src, int x, int y, const Rect* sourceRect,
-          float alpha, int mode) {
+void blit(RasterBitmap* dest, RasterBitmap* src, int x, int y, const Rect* sourceRect, float alpha,
+          int mode) {
     if (!(alpha > 0.0f)) return;
     // The other combine operations are not part of this library.
     if ((mode & kCombineMask) != kCombineCopy) return;

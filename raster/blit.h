@@ -11,7 +11,7 @@ namespace corvalen::raster {
 // mode 0 (copy): alpha 1.0 copies, 0.5 averages, other alphas blend every byte including
 // alpha. mode kUseSourceAlpha: each pixel is weighted by its own alpha (times alpha).
 // Nothing happens with a missing bitmap, alpha <= 0 or an empty clipped area.
-void blit(RasterBitmap* dest, RasterBitmap* src, int x, int y, const Rect* sourceRect,
-          float alpha, int mode);
+void blit(RasterBitmap* dest, RasterBitmap* src, int x, int y, const Rect* sourceRect, float alpha,
+          int mode);
 
 }  // namespace corvalen::raster

@@ -7,8 +7,8 @@
 namespace corvalen::raster {
 namespace {
 
-constexpr int kLargestGlyphLine = 255;          // taller lines always use the platform's text call
-constexpr unsigned kFontLayoutFlags = 0x1F7;    // effects, vertical layout, ASCII-at-once
+constexpr int kLargestGlyphLine = 255;        // taller lines always use the platform's text call
+constexpr unsigned kFontLayoutFlags = 0x1F7;  // effects, vertical layout, ASCII-at-once
 
 }  // namespace
 
@@ -87,7 +87,8 @@ int CachedFont::drawText(RasterBitmap* dest, const char* text, int length, Rect*
     const std::lock_guard<std::recursive_mutex> guard(lock_);
     if (font_ == nullptr || text == nullptr) return 0;
     if (length < 0) length = static_cast<int>(std::strlen(text));
-    if (dest != nullptr && usesPlatformRendering(flags)) return drawWithPlatform(dest, text, length, rect, flags);
+    if (dest != nullptr && usesPlatformRendering(flags))
+        return drawWithPlatform(dest, text, length, rect, flags);
     return drawWithGlyphs(dest, text, length, rect, flags);
 }
 

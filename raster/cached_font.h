@@ -12,8 +12,8 @@
 namespace corvalen::raster {
 
 // Font flags (setPlatformFont).
-constexpr unsigned kFontRenderAsciiAtOnce = 4;        // render characters 0..127 up front
-constexpr unsigned kFontOwnsPlatformFont = 0x200;      // delete the font when replaced/destroyed
+constexpr unsigned kFontRenderAsciiAtOnce = 4;     // render characters 0..127 up front
+constexpr unsigned kFontOwnsPlatformFont = 0x200;  // delete the font when replaced/destroyed
 constexpr unsigned kFontForcePlatformRendering = 0x400;
 
 class CachedFont {
@@ -39,8 +39,7 @@ public:
     // and clipped by flags (text_flags.h); returns the text height. With kTextMeasureOnly,
     // rect's right and bottom become the text's extent and nothing is drawn. A font without
     // a platform font draws nothing and returns 0.
-    int drawText(RasterBitmap* dest, const char* text, int length, Rect* rect,
-                         unsigned flags);
+    int drawText(RasterBitmap* dest, const char* text, int length, Rect* rect, unsigned flags);
     std::uint32_t textColour() const { return textColour_; }
     PlatformFont* platformFont() const { return font_; }
     int lineHeight() const { return lineHeight_; }

@@ -9,8 +9,8 @@
 namespace corvalen::raster {
 namespace {
 
-constexpr int kSubsamples = 4;          // per axis, for pixels on the edge
-constexpr double kHalfDiagonal = 0.7072; // a pixel's centre to its corner, rounded up
+constexpr int kSubsamples = 4;            // per axis, for pixels on the edge
+constexpr double kHalfDiagonal = 0.7072;  // a pixel's centre to its corner, rounded up
 
 // The fraction of the pixel centred on (px, py) that lies inside the disc, from 4 x 4 samples.
 double sampledCoverage(double px, double py, double cx, double cy, double r) {
@@ -57,7 +57,8 @@ void fillCircle(RasterBitmap* dest, float cx, float cy, float r, std::uint32_t c
     const PixelRows rows(dest);
     if (!rows.valid()) return;
     const double x = cx, y = cy, radius = r;
-    if (x + radius < -2.0 || y + radius < -2.0 || x - radius > rows.width + 1.0 || y - radius > rows.height + 1.0)
+    if (x + radius < -2.0 || y + radius < -2.0 || x - radius > rows.width + 1.0 ||
+        y - radius > rows.height + 1.0)
         return;
     // The box is clipped in floating point first so the conversions cannot overflow.
     const int left = static_cast<int>(std::floor(std::max(0.0, x - radius - 1.0)));

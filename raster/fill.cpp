@@ -8,7 +8,8 @@
 namespace corvalen::raster {
 namespace {
 
-constexpr long long kTableWorthwhile = 4096;  // pixels; below this the tables cost more than they save
+constexpr long long kTableWorthwhile =
+    4096;  // pixels; below this the tables cost more than they save
 
 // pixel::mixAll of a fixed colour and weight, tabulated per lane.
 class ChannelTables {
@@ -16,12 +17,14 @@ public:
     ChannelTables(std::uint32_t colour, int keep) {
         for (int lane = 0; lane < 4; ++lane)
             for (int d = 0; d < 256; ++d) {
-                const std::uint32_t mixed = pixel::mixAll(colour, static_cast<std::uint32_t>(d) << (8 * lane), keep);
+                const std::uint32_t mixed =
+                    pixel::mixAll(colour, static_cast<std::uint32_t>(d) << (8 * lane), keep);
                 table_[lane][d] = mixed & (0xFFu << (8 * lane));
             }
     }
     std::uint32_t apply(std::uint32_t d) const {
-        return table_[0][d & 0xFF] | table_[1][(d >> 8) & 0xFF] | table_[2][(d >> 16) & 0xFF] | table_[3][d >> 24];
+        return table_[0][d & 0xFF] | table_[1][(d >> 8) & 0xFF] | table_[2][(d >> 16) & 0xFF] |
+               table_[3][d >> 24];
     }
 
 private:

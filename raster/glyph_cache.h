@@ -27,7 +27,9 @@ public:
     // Stores a rendered glyph (replacing an entry for the same character).
     const GlyphEntry* insert(char32_t c, const GlyphImage& image);
     void clear();
-    const std::uint8_t* coverage(const GlyphEntry& entry) const { return store_.data() + entry.offset; }
+    const std::uint8_t* coverage(const GlyphEntry& entry) const {
+        return store_.data() + entry.offset;
+    }
     std::size_t storeBytes() const { return store_.size(); }
     std::size_t otherCount() const { return others_.size(); }
 

@@ -97,7 +97,8 @@ void axisSpan(const PixelRows& rows, bool vertical, long long fixedAt, long long
     if (from > to) return;
     const int n = static_cast<int>(to - from + 1);
     if (vertical) {
-        pixel::blendRun(colour, rows.row(static_cast<int>(from)) + fixedAt, n, rows.rowStep(), alpha);
+        pixel::blendRun(colour, rows.row(static_cast<int>(from)) + fixedAt, n, rows.rowStep(),
+                        alpha);
     } else {
         pixel::blendRun(colour, rows.row(static_cast<int>(fixedAt)) + from, n, 1, alpha);
     }
@@ -105,8 +106,8 @@ void axisSpan(const PixelRows& rows, bool vertical, long long fixedAt, long long
 
 }  // namespace
 
-void drawLine(RasterBitmap* dest, int x1, int y1, int x2, int y2, std::uint32_t colour,
-              float alpha, bool antialias) {
+void drawLine(RasterBitmap* dest, int x1, int y1, int x2, int y2, std::uint32_t colour, float alpha,
+              bool antialias) {
     if (!(alpha > 0.0f)) return;
     const PixelRows rows(dest);
     if (!rows.valid()) return;
@@ -119,7 +120,8 @@ void drawLine(RasterBitmap* dest, int x1, int y1, int x2, int y2, std::uint32_t 
         return;
     }
     long long majorStart = x1, majorEnd = x2, minorStart = y1, minorEnd = y2;
-    const bool yMajor = std::llabs(static_cast<long long>(y2) - y1) > std::llabs(static_cast<long long>(x2) - x1);
+    const bool yMajor =
+        std::llabs(static_cast<long long>(y2) - y1) > std::llabs(static_cast<long long>(x2) - x1);
     if (yMajor) {
         std::swap(majorStart, minorStart);
         std::swap(majorEnd, minorEnd);
@@ -129,11 +131,15 @@ void drawLine(RasterBitmap* dest, int x1, int y1, int x2, int y2, std::uint32_t 
         std::swap(minorStart, minorEnd);
     }
     if (yMajor) {
-        if (antialias) walkLine<true, true>(rows, majorStart, majorEnd, minorStart, minorEnd, colour, alpha);
-        else walkLine<true, false>(rows, majorStart, majorEnd, minorStart, minorEnd, colour, alpha);
+        if (antialias)
+            walkLine<true, true>(rows, majorStart, majorEnd, minorStart, minorEnd, colour, alpha);
+        else
+            walkLine<true, false>(rows, majorStart, majorEnd, minorStart, minorEnd, colour, alpha);
     } else {
-        if (antialias) walkLine<false, true>(rows, majorStart, majorEnd, minorStart, minorEnd, colour, alpha);
-        else walkLine<false, false>(rows, majorStart, majorEnd, minorStart, minorEnd, colour, alpha);
+        if (antialias)
+            walkLine<false, true>(rows, majorStart, majorEnd, minorStart, minorEnd, colour, alpha);
+        else
+            walkLine<false, false>(rows, majorStart, majorEnd, minorStart, minorEnd, colour, alpha);
     }
 }
 

@@ -11,7 +11,7 @@ namespace corvalen::raster {
 // dest. Horizontal and vertical lines are fills; other lines step along the major axis in
 // 16.16 fixed point from both ends toward the middle. With antialias each step weights the
 // two pixels straddling the ideal line by their distance to it.
-void drawLine(RasterBitmap* dest, int x1, int y1, int x2, int y2, std::uint32_t colour,
-              float alpha, bool antialias);
+void drawLine(RasterBitmap* dest, int x1, int y1, int x2, int y2, std::uint32_t colour, float alpha,
+              bool antialias);
 
 }  // namespace corvalen::raster

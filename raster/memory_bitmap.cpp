@@ -37,7 +37,8 @@ void MemoryBitmap::release() {
 std::uint32_t* MemoryBitmap::bits() {
     if (buffer_ == nullptr || width_ <= 0 || height_ <= 0) return nullptr;
     const std::uintptr_t address = reinterpret_cast<std::uintptr_t>(buffer_);
-    const std::uintptr_t aligned = (address + kAlignmentSlack) & ~static_cast<std::uintptr_t>(kAlignmentSlack);
+    const std::uintptr_t aligned =
+        (address + kAlignmentSlack) & ~static_cast<std::uintptr_t>(kAlignmentSlack);
     return reinterpret_cast<std::uint32_t*>(buffer_ + (aligned - address));
 }
 
@@ -62,7 +63,8 @@ bool MemoryBitmap::resize(int width, int height) {
     } else if (allocatedBytes_ < needed) {
         // Grow with a quarter to spare so that a run of slightly larger images does not
         // reallocate every time; if that much is not to be had, try exactly what is needed.
-        const std::size_t generous = needed <= (SIZE_MAX - kAlignmentSlack) / 5 ? needed * 5 / 4 : needed;
+        const std::size_t generous =
+            needed <= (SIZE_MAX - kAlignmentSlack) / 5 ? needed * 5 / 4 : needed;
         void* grown = std::realloc(buffer_, generous + kAlignmentSlack);
         if (grown != nullptr) {
             buffer_ = static_cast<unsigned char*>(grown);

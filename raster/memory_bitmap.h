@@ -32,7 +32,7 @@ private:
     unsigned char* buffer_ = nullptr;  // as allocated; bits() is its 64-byte aligned start
     int width_ = 0;
     int height_ = 0;
-    std::size_t allocatedBytes_ = 0;   // usable bytes after the alignment slack
+    std::size_t allocatedBytes_ = 0;  // usable bytes after the alignment slack
 };
 
 }  // namespace corvalen::raster

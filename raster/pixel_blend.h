@@ -18,9 +18,13 @@ inline std::uint32_t quarter(std::uint32_t v) { return (v >> 2) & kQuarterMask; 
 // 0.5: the average of the two words, byte by byte.
 inline std::uint32_t average(std::uint32_t a, std::uint32_t b) { return half(a) + half(b); }
 // 0.25 of c over d.
-inline std::uint32_t quarterOver(std::uint32_t c, std::uint32_t d) { return half(d) + quarter(c) + quarter(d); }
+inline std::uint32_t quarterOver(std::uint32_t c, std::uint32_t d) {
+    return half(d) + quarter(c) + quarter(d);
+}
 // 0.75 of c over d.
-inline std::uint32_t threeQuartersOver(std::uint32_t c, std::uint32_t d) { return half(c) + quarter(c) + quarter(d); }
+inline std::uint32_t threeQuartersOver(std::uint32_t c, std::uint32_t d) {
+    return half(c) + quarter(c) + quarter(d);
+}
 
 inline int byteAt(std::uint32_t v, int shift) { return static_cast<int>((v >> shift) & 0xFFu); }
 
@@ -42,7 +46,8 @@ inline std::uint32_t mixLanes(std::uint32_t c, std::uint32_t d, std::uint32_t ke
 inline std::uint32_t mixAll(std::uint32_t c, std::uint32_t d, int keep) {
     constexpr std::uint32_t kLanes = 0x00FF00FFu;
     const auto k = static_cast<std::uint32_t>(keep);
-    return mixLanes(c & kLanes, d & kLanes, k) | (mixLanes((c >> 8) & kLanes, (d >> 8) & kLanes, k) << 8);
+    return mixLanes(c & kLanes, d & kLanes, k) |
+           (mixLanes((c >> 8) & kLanes, (d >> 8) & kLanes, k) << 8);
 }
 
 // Converts a blend alpha (0..1) to the integer a256 = alpha x 256 (truncated).

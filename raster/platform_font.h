@@ -16,11 +16,11 @@ namespace corvalen::raster {
 // What the editor asks for when it creates a font (the arguments of CreateFontA).
 struct FontRequest {
     const char* faceName = "";
-    int height = 0;              // cell height in pixels
-    int escapement = 0;          // tenths of a degree (the editor only uses 0)
-    int weight = 400;            // 400 regular, 700 bold
+    int height = 0;      // cell height in pixels
+    int escapement = 0;  // tenths of a degree (the editor only uses 0)
+    int weight = 400;    // 400 regular, 700 bold
     bool italic = false;
-    int quality = 0;             // platform quality code: 0 default, 3 plain, 4 antialiased, 5 ClearType
+    int quality = 0;  // platform quality code: 0 default, 3 plain, 4 antialiased, 5 ClearType
 };
 
 // One rendered character. The map's top row is the top of the text line; its height is
@@ -28,8 +28,8 @@ struct FontRequest {
 struct GlyphImage {
     int width = 0;
     int height = 0;
-    int xOffset = 0;   // from the pen position to the map's left column (may be negative)
-    int advance = 0;   // pen movement after the character
+    int xOffset = 0;  // from the pen position to the map's left column (may be negative)
+    int advance = 0;  // pen movement after the character
     std::vector<std::uint8_t> coverage;  // width x height, row by row, 0 = untouched
 };
 
@@ -37,8 +37,8 @@ struct GlyphImage {
 struct PlatformTextStyle {
     std::uint32_t textColour = 0;
     std::uint32_t backgroundColour = 0xFFFFFFFF;
-    int backgroundMode = 1;   // 1 transparent, 2 opaque
-    float alpha = 1.0f;       // used when the destination has no device context
+    int backgroundMode = 1;  // 1 transparent, 2 opaque
+    float alpha = 1.0f;      // used when the destination has no device context
 };
 
 class PlatformFont {

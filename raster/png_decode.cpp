@@ -42,7 +42,8 @@ int requestArgb(png_structp png, png_infop info) {
     const bool transparency = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
     if (transparency) png_set_tRNS_to_alpha(png);
     if (bitDepth == 16) png_set_strip_16(png);
-    if (colourType == PNG_COLOR_TYPE_GRAY || colourType == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(png);
+    if (colourType == PNG_COLOR_TYPE_GRAY || colourType == PNG_COLOR_TYPE_GRAY_ALPHA)
+        png_set_gray_to_rgb(png);
     if ((colourType & PNG_COLOR_MASK_ALPHA) != 0 || transparency) {
         png_set_swap_alpha(png);
     } else {
@@ -61,7 +62,8 @@ void bytesToWords(RasterBitmap& bitmap) {
         auto* bytes = reinterpret_cast<const unsigned char*>(row);
         for (int x = 0; x < bitmap.width(); ++x) {
             const unsigned char* p = bytes + 4 * x;
-            row[x] = static_cast<std::uint32_t>(p[0]) << 24 | static_cast<std::uint32_t>(p[1]) << 16 |
+            row[x] = static_cast<std::uint32_t>(p[0]) << 24 |
+                     static_cast<std::uint32_t>(p[1]) << 16 |
                      static_cast<std::uint32_t>(p[2]) << 8 | p[3];
         }
     }
@@ -95,15 +97,17 @@ bool decodeInto(DecodeState& state, MemoryReader& reader) {
     }
     RasterBitmap* dest = state.target;
     dest->resize(w, h);
-    if (dest->width() != w || dest->height() != h || dest->bits() == nullptr || dest->rowSpan() < w ||
-        dest->isFlipped())
+    if (dest->width() != w || dest->height() != h || dest->bits() == nullptr ||
+        dest->rowSpan() < w || dest->isFlipped())
         return false;
     // Rows go straight into the bitmap; interlaced images pass over the rows 7 times.
     std::uint32_t* bits = dest->bits();
     const int span = dest->rowSpan();
     for (int pass = 0; pass < passes; ++pass) {
         for (int y = 0; y < h; ++y) {
-            png_read_row(state.png, reinterpret_cast<png_bytep>(bits + static_cast<std::ptrdiff_t>(y) * span), nullptr);
+            png_read_row(state.png,
+                         reinterpret_cast<png_bytep>(bits + static_cast<std::ptrdiff_t>(y) * span),
+                         nullptr);
         }
     }
     png_read_end(state.png, nullptr);

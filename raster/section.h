@@ -14,9 +14,9 @@ DeviceContext createContext();
 void deleteContext(DeviceContext context);
 
 struct Section {
-    void* handle = nullptr;          // null when creation failed
+    void* handle = nullptr;  // null when creation failed
     std::uint32_t* bits = nullptr;
-    void* previous = nullptr;        // object the context held before this section
+    void* previous = nullptr;  // object the context held before this section
 };
 
 // A width x height section, selected into the context when there is one.

@@ -37,7 +37,8 @@ bool SystemBitmap::resize(int width, int height) {
     const int neededWidth = (width + 3) & ~3;
     // The draw bitmap changes size with the editor's scale; keeping the larger section
     // avoids a new section (and new device-context selection) at every change.
-    if (section_ != nullptr && allocatedWidth_ >= neededWidth && allocatedHeight_ >= height) return true;
+    if (section_ != nullptr && allocatedWidth_ >= neededWidth && allocatedHeight_ >= height)
+        return true;
     releaseSection();
     const section::Section created = section::create(context_, neededWidth, height);
     if (created.handle == nullptr || created.bits == nullptr) {

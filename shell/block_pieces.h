@@ -12,12 +12,12 @@ namespace corvalen {
 // passes `frames`, so even a block of INT32_MAX frames cannot overflow it.
 template <typename Piece>
 void ForEachPiece(int32_t frames, int32_t pieceSize, Piece&& piece) {
-  if (frames <= 0 || pieceSize <= 0) return;
-  for (int32_t done = 0; done < frames;) {
-    const int32_t count = std::min(pieceSize, frames - done);
-    piece(done, count);
-    done += count;
-  }
+    if (frames <= 0 || pieceSize <= 0) return;
+    for (int32_t done = 0; done < frames;) {
+        const int32_t count = std::min(pieceSize, frames - done);
+        piece(done, count);
+        done += count;
+    }
 }
 
 }  // namespace corvalen

@@ -17,40 +17,40 @@
 namespace corvalen {
 
 class ByteChunk {
- public:
-  ByteChunk() = default;
+public:
+    ByteChunk() = default;
 
-  // Sets S to `size` bytes, keeping the first min(old S, size) bytes; new bytes are zero.
-  // L is cut to the new S. False (nothing changed) for a negative size or when memory runs out.
-  bool Resize(int size) noexcept;
+    // Sets S to `size` bytes, keeping the first min(old S, size) bytes; new bytes are zero.
+    // L is cut to the new S. False (nothing changed) for a negative size or when memory runs out.
+    bool Resize(int size) noexcept;
 
-  int Size() const noexcept { return static_cast<int>(bytes_.size()); }
-  int Length() const noexcept { return length_; }
+    int Size() const noexcept { return static_cast<int>(bytes_.size()); }
+    int Length() const noexcept { return length_; }
 
-  // Starts writing from the beginning again (L = 0); the bytes stay as they are.
-  void Clear() noexcept { length_ = 0; }
+    // Starts writing from the beginning again (L = 0); the bytes stay as they are.
+    void Clear() noexcept { length_ = 0; }
 
-  // Sets L directly, after bytes were copied into Data(). False when outside 0..S.
-  bool SetLength(int length) noexcept;
+    // Sets L directly, after bytes were copied into Data(). False when outside 0..S.
+    bool SetLength(int length) noexcept;
 
-  std::uint8_t* Data() noexcept { return bytes_.data(); }
-  const std::uint8_t* Data() const noexcept { return bytes_.data(); }
+    std::uint8_t* Data() noexcept { return bytes_.data(); }
+    const std::uint8_t* Data() const noexcept { return bytes_.data(); }
 
-  // Appending at L. False and L unchanged when the bytes do not fit.
-  bool Append(const void* bytes, int count) noexcept;
-  bool AppendByte(std::uint8_t value) noexcept;
-  bool AppendInt32(std::int32_t value) noexcept;
-  bool AppendDouble(double value) noexcept;
+    // Appending at L. False and L unchanged when the bytes do not fit.
+    bool Append(const void* bytes, int count) noexcept;
+    bool AppendByte(std::uint8_t value) noexcept;
+    bool AppendInt32(std::int32_t value) noexcept;
+    bool AppendDouble(double value) noexcept;
 
-  // Reading at a position below L. Answer the next position, or -1 (out untouched).
-  int Read(void* out, int count, int position) const noexcept;
-  int ReadByte(std::uint8_t& out, int position) const noexcept;
-  int ReadInt32(std::int32_t& out, int position) const noexcept;
-  int ReadDouble(double& out, int position) const noexcept;
+    // Reading at a position below L. Answer the next position, or -1 (out untouched).
+    int Read(void* out, int count, int position) const noexcept;
+    int ReadByte(std::uint8_t& out, int position) const noexcept;
+    int ReadInt32(std::int32_t& out, int position) const noexcept;
+    int ReadDouble(double& out, int position) const noexcept;
 
- private:
-  std::vector<std::uint8_t> bytes_;
-  int length_ = 0;
+private:
+    std::vector<std::uint8_t> bytes_;
+    int length_ = 0;
 };
 
 }  // namespace corvalen

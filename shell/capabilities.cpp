@@ -6,8 +6,8 @@ namespace corvalen {
 namespace {
 
 struct CapabilityRow {
-  Capability code;
-  const char* text;
+    Capability code;
+    const char* text;
 };
 
 constexpr CapabilityRow kCanDoTable[] = {
@@ -25,11 +25,11 @@ static_assert(sizeof(kCanDoTable) / sizeof(kCanDoTable[0]) == 8);
 }  // namespace
 
 Capability FindCapability(const char* text) {
-  if (text == nullptr) return Capability::kUnknown;
-  for (const CapabilityRow& row : kCanDoTable) {
-    if (std::strcmp(text, row.text) == 0) return row.code;
-  }
-  return Capability::kUnknown;
+    if (text == nullptr) return Capability::kUnknown;
+    for (const CapabilityRow& row : kCanDoTable) {
+        if (std::strcmp(text, row.text) == 0) return row.code;
+    }
+    return Capability::kUnknown;
 }
 
 }  // namespace corvalen

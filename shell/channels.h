@@ -10,16 +10,16 @@
 namespace corvalen {
 
 struct ChannelIoConfig {
-  int32_t inputs = 0;
-  int32_t outputs = 0;
+    int32_t inputs = 0;
+    int32_t outputs = 0;
 };
 
 // The legal (inputs-outputs) pairs of a channel-I/O string such as "1-1 2-2", with the
 // largest input and output counts among them.
 struct ChannelIoLayout {
-  std::vector<ChannelIoConfig> configs;
-  int32_t maxInputs = 0;
-  int32_t maxOutputs = 0;
+    std::vector<ChannelIoConfig> configs;
+    int32_t maxInputs = 0;
+    int32_t maxOutputs = 0;
 };
 
 ChannelIoLayout ParseChannelIo(const char* text);
@@ -29,16 +29,16 @@ ChannelIoLayout ParseChannelIo(const char* text);
 bool ResizeScratch(std::vector<double>& scratch, int frames) noexcept;
 
 struct InputChannel {
-  bool connected = false;
-  double** slot = nullptr;  // this channel's entry in the input pointer array
-  std::vector<double> scratch;
+    bool connected = false;
+    double** slot = nullptr;  // this channel's entry in the input pointer array
+    std::vector<double> scratch;
 };
 
 struct OutputChannel {
-  bool connected = false;
-  double** slot = nullptr;          // this channel's entry in the output pointer array
-  float* destination = nullptr;     // the host's float buffer for the current piece
-  std::vector<double> scratch;
+    bool connected = false;
+    double** slot = nullptr;       // this channel's entry in the output pointer array
+    float* destination = nullptr;  // the host's float buffer for the current piece
+    std::vector<double> scratch;
 };
 
 }  // namespace corvalen

@@ -20,15 +20,15 @@ int ParamSpec::DisplayTextCount() const { return 0; }
 bool ParamSpec::LookUpDisplayText(const char* /*text*/, double& /*value*/) const { return false; }
 
 double ParamSpec::ParseToNormalised(const char* text) const {
-  double found = 0.0;
-  if (text != nullptr && LookUpDisplayText(text, found)) {
-    return found;
-  }
-  double number = ReadLeadingNumber(text);
-  if ((flags_ & kDisplayNegated) != 0) {
-    number = -number;
-  }
-  return Normalise(number);
+    double found = 0.0;
+    if (text != nullptr && LookUpDisplayText(text, found)) {
+        return found;
+    }
+    double number = ReadLeadingNumber(text);
+    if ((flags_ & kDisplayNegated) != 0) {
+        number = -number;
+    }
+    return Normalise(number);
 }
 
 }  // namespace corvalen

@@ -11,12 +11,12 @@
 namespace corvalen {
 
 struct Preset {
-  // A rename keeps at most this many characters of the new name.
-  static constexpr std::size_t kMaxNameLength = 256;
+    // A rename keeps at most this many characters of the new name.
+    static constexpr std::size_t kMaxNameLength = 256;
 
-  bool initialised = false;
-  std::string name;
-  ByteChunk snapshot;  // S = the state chunk size once initialised
+    bool initialised = false;
+    std::string name;
+    ByteChunk snapshot;  // S = the state chunk size once initialised
 };
 
 }  // namespace corvalen

@@ -8,10 +8,10 @@
 namespace corvalen {
 
 class ReentrantLock {
- public:
-  virtual ~ReentrantLock() = default;
-  virtual void Enter() = 0;
-  virtual void Leave() = 0;
+public:
+    virtual ~ReentrantLock() = default;
+    virtual void Enter() = 0;
+    virtual void Leave() = 0;
 };
 
 // Made by the platform's implementation.
@@ -19,18 +19,18 @@ std::unique_ptr<ReentrantLock> CreateReentrantLock();
 
 // Holds a lock for the life of the scope; a null lock is not taken.
 class LockScope {
- public:
-  explicit LockScope(ReentrantLock* lock) : lock_(lock) {
-    if (lock_ != nullptr) lock_->Enter();
-  }
-  ~LockScope() {
-    if (lock_ != nullptr) lock_->Leave();
-  }
-  LockScope(const LockScope&) = delete;
-  LockScope& operator=(const LockScope&) = delete;
+public:
+    explicit LockScope(ReentrantLock* lock) : lock_(lock) {
+        if (lock_ != nullptr) lock_->Enter();
+    }
+    ~LockScope() {
+        if (lock_ != nullptr) lock_->Leave();
+    }
+    LockScope(const LockScope&) = delete;
+    LockScope& operator=(const LockScope&) = delete;
 
- private:
-  ReentrantLock* lock_;
+private:
+    ReentrantLock* lock_;
 };
 
 }  // namespace corvalen

@@ -7,18 +7,18 @@ namespace corvalen {
 namespace {
 
 class StdReentrantLock final : public ReentrantLock {
- public:
-  void Enter() override { mutex_.lock(); }
-  void Leave() override { mutex_.unlock(); }
+public:
+    void Enter() override { mutex_.lock(); }
+    void Leave() override { mutex_.unlock(); }
 
- private:
-  std::recursive_mutex mutex_;
+private:
+    std::recursive_mutex mutex_;
 };
 
 }  // namespace
 
 std::unique_ptr<ReentrantLock> CreateReentrantLock() {
-  return std::make_unique<StdReentrantLock>();
+    return std::make_unique<StdReentrantLock>();
 }
 
 }  // namespace corvalen

@@ -12,16 +12,16 @@ ShapedParam::ShapedParam(double shape, std::string name, double defaultValue, do
       expShapeMinusOne_(std::exp(shape) - 1.0) {}
 
 double ShapedParam::Normalise(double value) const {
-  double u = (value - minimum_) / Range();
-  if (!(u > 0.0)) {  // also NaN
-    u = 0.0;
-  }
-  const double x = std::log(u * expShapeMinusOne_ + 1.0) / shape_;
-  return x < 1.0 ? x : 1.0;
+    double u = (value - minimum_) / Range();
+    if (!(u > 0.0)) {  // also NaN
+        u = 0.0;
+    }
+    const double x = std::log(u * expShapeMinusOne_ + 1.0) / shape_;
+    return x < 1.0 ? x : 1.0;
 }
 
 double ShapedParam::ValueForNormalised(double x) const {
-  return minimum_ + Range() * (std::exp(shape_ * x) - 1.0) / expShapeMinusOne_;
+    return minimum_ + Range() * (std::exp(shape_ * x) - 1.0) / expShapeMinusOne_;
 }
 
 }  // namespace corvalen

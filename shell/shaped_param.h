@@ -10,18 +10,18 @@
 namespace corvalen {
 
 class ShapedParam final : public LinearParam {
- public:
-  ShapedParam(double shape, std::string name, double defaultValue, double minimum,
-              double maximum, std::string unitLabel);
+public:
+    ShapedParam(double shape, std::string name, double defaultValue, double minimum, double maximum,
+                std::string unitLabel);
 
-  double Normalise(double value) const override;
-  double ValueForNormalised(double x) const override;
+    double Normalise(double value) const override;
+    double ValueForNormalised(double x) const override;
 
-  double Shape() const { return shape_; }
+    double Shape() const { return shape_; }
 
- private:
-  double shape_;
-  double expShapeMinusOne_;  // e^s - 1, computed once
+private:
+    double shape_;
+    double expShapeMinusOne_;  // e^s - 1, computed once
 };
 
 }  // namespace corvalen

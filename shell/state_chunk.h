@@ -35,9 +35,9 @@ inline constexpr int kPresetRecordOverhead = 4 + static_cast<int>(Preset::kMaxNa
 
 // Which parameters a pass covers.
 enum class ParamSelection {
-  All,           // program chunk: all 61
-  SnapshotOnly,  // preset snapshot: those without the exclusion flag
-  ExcludedOnly,  // bank chunk head: the ones the presets leave out
+    All,           // program chunk: all 61
+    SnapshotOnly,  // preset snapshot: those without the exclusion flag
+    ExcludedOnly,  // bank chunk head: the ones the presets leave out
 };
 
 // Sum of the chunk sizes of the selected parameters.
@@ -48,8 +48,7 @@ bool WriteParams(const ParamList& params, ParamSelection selection, ByteChunk& c
 
 // Reads the selected values in order from `position`; answers the next position, or -1 at the
 // first failure (values read before it stay applied).
-int ReadParams(ParamList& params, ParamSelection selection, const ByteChunk& chunk,
-               int position);
+int ReadParams(ParamList& params, ParamSelection selection, const ByteChunk& chunk, int position);
 
 // Custom data: int32 N, then the N bytes of `path` without a terminator. Nothing is written,
 // and the answer is false, when N exceeds kMaxCustomDataLength or the whole does not fit.
@@ -64,8 +63,8 @@ int ReadCustomData(const ByteChunk& chunk, int position, std::string& path);
 void WriteChunkHeader(ByteChunk& chunk);
 
 struct ChunkHeader {
-  std::int32_t version;  // 0 without the magic
-  int position;          // where the body starts: 8 with the magic, 0 without, -1 when damaged
+    std::int32_t version;  // 0 without the magic
+    int position;          // where the body starts: 8 with the magic, 0 without, -1 when damaged
 };
 
 // Examines the start of a chunk that holds a host's bytes.

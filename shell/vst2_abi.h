@@ -27,10 +27,10 @@ using GetParameterProc = float (*)(EffectRecord* effect, int32_t index);
 
 // Packs four characters the way VST2 ids are written: 'V','s','t','P' -> 0x56737450.
 constexpr int32_t FourCharCode(char a, char b, char c, char d) {
-  return static_cast<int32_t>((static_cast<uint32_t>(static_cast<unsigned char>(a)) << 24) |
-                              (static_cast<uint32_t>(static_cast<unsigned char>(b)) << 16) |
-                              (static_cast<uint32_t>(static_cast<unsigned char>(c)) << 8) |
-                              static_cast<uint32_t>(static_cast<unsigned char>(d)));
+    return static_cast<int32_t>((static_cast<uint32_t>(static_cast<unsigned char>(a)) << 24) |
+                                (static_cast<uint32_t>(static_cast<unsigned char>(b)) << 16) |
+                                (static_cast<uint32_t>(static_cast<unsigned char>(c)) << 8) |
+                                static_cast<uint32_t>(static_cast<unsigned char>(d)));
 }
 
 constexpr int32_t kEffectMagic = FourCharCode('V', 's', 't', 'P');
@@ -142,146 +142,146 @@ constexpr int32_t kVstVersion = 2400;
 
 // The record handed to the host (VST2 AEffect).
 struct EffectRecord {
-  int32_t magic;
-  vst2::DispatcherProc dispatcher;
-  vst2::ProcessProc process;
-  vst2::SetParameterProc setParameter;
-  vst2::GetParameterProc getParameter;
-  int32_t numPrograms;
-  int32_t numParams;
-  int32_t numInputs;
-  int32_t numOutputs;
-  int32_t flags;
-  intptr_t resvd1;
-  intptr_t resvd2;
-  int32_t initialDelay;
-  int32_t realQualities;
-  int32_t offQualities;
-  float ioRatio;
-  void* object;
-  void* user;
-  int32_t uniqueID;
-  int32_t version;
-  vst2::ProcessProc processReplacing;
-  vst2::ProcessDoubleProc processDoubleReplacing;
-  char future[56];
+    int32_t magic;
+    vst2::DispatcherProc dispatcher;
+    vst2::ProcessProc process;
+    vst2::SetParameterProc setParameter;
+    vst2::GetParameterProc getParameter;
+    int32_t numPrograms;
+    int32_t numParams;
+    int32_t numInputs;
+    int32_t numOutputs;
+    int32_t flags;
+    intptr_t resvd1;
+    intptr_t resvd2;
+    int32_t initialDelay;
+    int32_t realQualities;
+    int32_t offQualities;
+    float ioRatio;
+    void* object;
+    void* user;
+    int32_t uniqueID;
+    int32_t version;
+    vst2::ProcessProc processReplacing;
+    vst2::ProcessDoubleProc processDoubleReplacing;
+    char future[56];
 };
 
 namespace vst2 {
 
 struct ERect {
-  int16_t top;
-  int16_t left;
-  int16_t bottom;
-  int16_t right;
+    int16_t top;
+    int16_t left;
+    int16_t bottom;
+    int16_t right;
 };
 
 struct VstSpeakerProperties {
-  float azimuth;
-  float elevation;
-  float radius;
-  float reserved;
-  char name[64];
-  int32_t type;
-  char future[28];
+    float azimuth;
+    float elevation;
+    float radius;
+    float reserved;
+    char name[64];
+    int32_t type;
+    char future[28];
 };
 
 struct VstSpeakerArrangement {
-  int32_t type;
-  int32_t numChannels;
-  VstSpeakerProperties speakers[8];
+    int32_t type;
+    int32_t numChannels;
+    VstSpeakerProperties speakers[8];
 };
 
 struct VstPinProperties {
-  char label[64];
-  int32_t flags;
-  int32_t arrangementType;
-  char shortLabel[8];
-  char future[48];
+    char label[64];
+    int32_t flags;
+    int32_t arrangementType;
+    char shortLabel[8];
+    char future[48];
 };
 
 struct VstParameterProperties {
-  float stepFloat;
-  float smallStepFloat;
-  float largeStepFloat;
-  char label[64];
-  int32_t flags;
-  int32_t minInteger;
-  int32_t maxInteger;
-  int32_t stepInteger;
-  int32_t largeStepInteger;
-  char shortLabel[8];
-  int16_t displayIndex;
-  int16_t category;
-  int16_t numParametersInCategory;
-  int16_t reserved;
-  char categoryLabel[24];
-  char future[16];
+    float stepFloat;
+    float smallStepFloat;
+    float largeStepFloat;
+    char label[64];
+    int32_t flags;
+    int32_t minInteger;
+    int32_t maxInteger;
+    int32_t stepInteger;
+    int32_t largeStepInteger;
+    char shortLabel[8];
+    int16_t displayIndex;
+    int16_t category;
+    int16_t numParametersInCategory;
+    int16_t reserved;
+    char categoryLabel[24];
+    char future[16];
 };
 
 struct VstEvent {
-  int32_t type;
-  int32_t byteSize;
-  int32_t deltaFrames;
-  int32_t flags;
-  char data[16];
+    int32_t type;
+    int32_t byteSize;
+    int32_t deltaFrames;
+    int32_t flags;
+    char data[16];
 };
 
 // The host's list of events; really numEvents entries long.
 struct VstEvents {
-  int32_t numEvents;
-  intptr_t reserved;
-  VstEvent* events[2];
+    int32_t numEvents;
+    intptr_t reserved;
+    VstEvent* events[2];
 };
 
 struct VstMidiEvent {
-  int32_t type;
-  int32_t byteSize;
-  int32_t deltaFrames;
-  int32_t flags;
-  int32_t noteLength;
-  int32_t noteOffset;
-  char midiData[4];
-  char detune;
-  char noteOffVelocity;
-  char reserved1;
-  char reserved2;
+    int32_t type;
+    int32_t byteSize;
+    int32_t deltaFrames;
+    int32_t flags;
+    int32_t noteLength;
+    int32_t noteOffset;
+    char midiData[4];
+    char detune;
+    char noteOffVelocity;
+    char reserved1;
+    char reserved2;
 };
 
 struct VstMidiSysexEvent {
-  int32_t type;
-  int32_t byteSize;
-  int32_t deltaFrames;
-  int32_t flags;
-  int32_t dumpBytes;
-  intptr_t resvd1;
-  char* sysexDump;
-  intptr_t resvd2;
+    int32_t type;
+    int32_t byteSize;
+    int32_t deltaFrames;
+    int32_t flags;
+    int32_t dumpBytes;
+    intptr_t resvd1;
+    char* sysexDump;
+    intptr_t resvd2;
 };
 
 struct VstTimeInfo {
-  double samplePos;
-  double sampleRate;
-  double nanoSeconds;
-  double ppqPos;
-  double tempo;
-  double barStartPos;
-  double cycleStartPos;
-  double cycleEndPos;
-  int32_t timeSigNumerator;
-  int32_t timeSigDenominator;
-  int32_t smpteOffset;
-  int32_t smpteFrameRate;
-  int32_t samplesToNextClock;
-  int32_t flags;
+    double samplePos;
+    double sampleRate;
+    double nanoSeconds;
+    double ppqPos;
+    double tempo;
+    double barStartPos;
+    double cycleStartPos;
+    double cycleEndPos;
+    int32_t timeSigNumerator;
+    int32_t timeSigDenominator;
+    int32_t smpteOffset;
+    int32_t smpteFrameRate;
+    int32_t samplesToNextClock;
+    int32_t flags;
 };
 
 struct MidiKeyName {
-  int32_t thisProgramIndex;
-  int32_t thisKeyNumber;
-  char keyName[64];
-  int32_t reserved;
-  int32_t flags;
+    int32_t thisProgramIndex;
+    int32_t thisKeyNumber;
+    char keyName[64];
+    int32_t reserved;
+    int32_t flags;
 };
 
 }  // namespace vst2

@@ -4,24 +4,24 @@
 
 namespace corvalen::vst2_callbacks {
 
-intptr_t Dispatcher(EffectRecord* record, int32_t opcode, int32_t index, intptr_t value,
-                    void* ptr, float opt) noexcept {
-  try {
-    Vst2Plugin* plugin = Vst2Plugin::FromRecord(record);
-    if (plugin == nullptr) return 0;
-    if (opcode == vst2::effClose) {
-      // Wait for any call in flight, then destroy outside the lock: the lock dies with the
-      // object. The record is gone afterwards; a host must not use it again.
-      { LockScope scope(plugin->Lock()); }
-      record->object = nullptr;
-      delete plugin;
-      return 0;
+intptr_t Dispatcher(EffectRecord* record, int32_t opcode, int32_t index, intptr_t value, void* ptr,
+                    float opt) noexcept {
+    try {
+        Vst2Plugin* plugin = Vst2Plugin::FromRecord(record);
+        if (plugin == nullptr) return 0;
+        if (opcode == vst2::effClose) {
+            // Wait for any call in flight, then destroy outside the lock: the lock dies with the
+            // object. The record is gone afterwards; a host must not use it again.
+            { LockScope scope(plugin->Lock()); }
+            record->object = nullptr;
+            delete plugin;
+            return 0;
+        }
+        LockScope scope(plugin->Lock());
+        return plugin->Dispatch(opcode, index, value, ptr, opt);
+    } catch (...) {
+        return 0;
     }
-    LockScope scope(plugin->Lock());
-    return plugin->Dispatch(opcode, index, value, ptr, opt);
-  } catch (...) {
-    return 0;
-  }
 }
 
 namespace {
@@ -30,52 +30,51 @@ namespace {
 // when there is no plug-in or anything throws.
 template <typename Result, typename Call>
 Result UnderInstanceLock(EffectRecord* record, Result fallback, Call&& call) noexcept {
-  try {
-    Vst2Plugin* plugin = Vst2Plugin::FromRecord(record);
-    if (plugin == nullptr) return fallback;
-    LockScope scope(plugin->Lock());
-    return call(*plugin);
-  } catch (...) {
-    return fallback;
-  }
+    try {
+        Vst2Plugin* plugin = Vst2Plugin::FromRecord(record);
+        if (plugin == nullptr) return fallback;
+        LockScope scope(plugin->Lock());
+        return call(*plugin);
+    } catch (...) {
+        return fallback;
+    }
 }
 
 }  // namespace
 
 void SetParameter(EffectRecord* record, int32_t index, float value) noexcept {
-  UnderInstanceLock(record, 0, [&](Vst2Plugin& plugin) {
-    plugin.SetParameterNormalised(index, value);
-    return 0;
-  });
+    UnderInstanceLock(record, 0, [&](Vst2Plugin& plugin) {
+        plugin.SetParameterNormalised(index, value);
+        return 0;
+    });
 }
 
 float GetParameter(EffectRecord* record, int32_t index) noexcept {
-  return UnderInstanceLock(record, 0.0f, [&](Vst2Plugin& plugin) {
-    return plugin.GetParameterNormalised(index);
-  });
+    return UnderInstanceLock(
+        record, 0.0f, [&](Vst2Plugin& plugin) { return plugin.GetParameterNormalised(index); });
 }
 
 void Process(EffectRecord* record, float** inputs, float** outputs, int32_t frames) noexcept {
-  UnderInstanceLock(record, 0, [&](Vst2Plugin& plugin) {
-    plugin.ProcessFloatBlock(inputs, outputs, frames, /*accumulate=*/true);
-    return 0;
-  });
+    UnderInstanceLock(record, 0, [&](Vst2Plugin& plugin) {
+        plugin.ProcessFloatBlock(inputs, outputs, frames, /*accumulate=*/true);
+        return 0;
+    });
 }
 
 void ProcessReplacing(EffectRecord* record, float** inputs, float** outputs,
                       int32_t frames) noexcept {
-  UnderInstanceLock(record, 0, [&](Vst2Plugin& plugin) {
-    plugin.ProcessFloatBlock(inputs, outputs, frames, /*accumulate=*/false);
-    return 0;
-  });
+    UnderInstanceLock(record, 0, [&](Vst2Plugin& plugin) {
+        plugin.ProcessFloatBlock(inputs, outputs, frames, /*accumulate=*/false);
+        return 0;
+    });
 }
 
 void ProcessDoubleReplacing(EffectRecord* record, double** inputs, double** outputs,
                             int32_t frames) noexcept {
-  UnderInstanceLock(record, 0, [&](Vst2Plugin& plugin) {
-    plugin.ProcessDoubleBlock(inputs, outputs, frames);
-    return 0;
-  });
+    UnderInstanceLock(record, 0, [&](Vst2Plugin& plugin) {
+        plugin.ProcessDoubleBlock(inputs, outputs, frames);
+        return 0;
+    });
 }
 
 }  // namespace corvalen::vst2_callbacks

@@ -10,8 +10,8 @@
 namespace corvalen::vst2_callbacks {
 
 // Any host thread.
-intptr_t Dispatcher(EffectRecord* record, int32_t opcode, int32_t index, intptr_t value,
-                    void* ptr, float opt) noexcept;
+intptr_t Dispatcher(EffectRecord* record, int32_t opcode, int32_t index, intptr_t value, void* ptr,
+                    float opt) noexcept;
 // Any host thread.
 void SetParameter(EffectRecord* record, int32_t index, float value) noexcept;
 float GetParameter(EffectRecord* record, int32_t index) noexcept;

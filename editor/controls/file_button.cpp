@@ -14,8 +14,7 @@ void FileButton::mouseUp(int, int, int) {
     storeValue(0.0);
     std::string chosen;
     // The chooser is modal and may stay open for minutes: audio must not wait for it.
-    const bool picked =
-        owner() != nullptr && owner()->promptForFile(chosen, 0, "", kExtensions);
+    const bool picked = owner() != nullptr && owner()->promptForFile(chosen, 0, "", kExtensions);
     PluginBase* target = plugin();
     // Host threads read the path (state chunks, the change handler) under the instance lock.
     LockScope scope(target != nullptr ? target->Lock() : nullptr);

@@ -34,7 +34,8 @@ LayoutRect GraphLegend::labelCell(int row) const {
 LayoutRect GraphLegend::drawnArea(EditorGraphics& graphics) {
     LayoutRect area = rect();
     for (int row = 0; row < kLegendRowCount; ++row)
-        area = Enclosing(area, graphics.textExtent(labelStyle_, kLegendRows[row].label, labelCell(row)));
+        area = Enclosing(area,
+                         graphics.textExtent(labelStyle_, kLegendRows[row].label, labelCell(row)));
     return area;
 }
 

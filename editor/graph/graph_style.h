@@ -41,7 +41,8 @@ struct LevelLine {
     double db;
     const char* label;
 };
-inline constexpr std::array<LevelLine, 3> kLevelLines = {{{-12.0, "-12"}, {12.0, "+12"}, {0.0, " 0"}}};
+inline constexpr std::array<LevelLine, 3> kLevelLines = {
+    {{-12.0, "-12"}, {12.0, "+12"}, {0.0, " 0"}}};
 inline constexpr int kLevelLabelBox = 30;
 
 // Frequency ticks: grid frequencies rounded for storage, each placed at the grid point it
@@ -52,8 +53,16 @@ struct FrequencyTick {
     const char* label;
 };
 inline constexpr std::array<FrequencyTick, 10> kFrequencyTicks = {{
-    {19.9526, "20"}, {49.9671, "50"}, {100.245, "100"}, {199.558, "200"}, {498.756, "500"},
-    {1000.41, "1K"}, {1993.25, "2K"}, {4989.23, "5K"}, {9985.78, "10K"}, {19952.6, "20K"},
+    {19.9526, "20"},
+    {49.9671, "50"},
+    {100.245, "100"},
+    {199.558, "200"},
+    {498.756, "500"},
+    {1000.41, "1K"},
+    {1993.25, "2K"},
+    {4989.23, "5K"},
+    {9985.78, "10K"},
+    {19952.6, "20K"},
 }};
 inline constexpr std::size_t kLabelledTickCount = 9;
 // The label box from (x, h - 23) to (x + 45, h); the label at (x + 4, h - 25)-(x + 20, h).
@@ -79,7 +88,7 @@ inline constexpr int kBypassSideBar = 90;
 inline constexpr int kBypassEndBar = 30;
 inline constexpr int kBypassHatchInset = 20;
 inline constexpr int kBypassHatchPeriod = 100;
-inline constexpr int kBypassHatchExtra = 16;    // 33 units wide
+inline constexpr int kBypassHatchExtra = 16;      // 33 units wide
 inline constexpr double kBypassPanelSide = 0.25;  // of the box width, each side
 inline constexpr double kBypassPanelEnd = 0.3;    // of the box height, top and bottom
 inline constexpr int kBypassTextShrink = 10;      // font size: panel height minus this

@@ -27,7 +27,8 @@ struct BypassBox {
 };
 
 BypassBox outerBox(int width, int height, int shift) {
-    return {shift + static_cast<int>(kBypassLeft * width), shift + static_cast<int>(kBypassTop * height),
+    return {shift + static_cast<int>(kBypassLeft * width),
+            shift + static_cast<int>(kBypassTop * height),
             shift + static_cast<int>(kBypassRight * width),
             shift + static_cast<int>(kBypassBottom * height)};
 }
@@ -50,8 +51,10 @@ ResponseGraph::ResponseGraph(const ResponseModel& model, const LayoutRect& rect)
       shown_(shownState_, shownPath_),
       levelLabelStyle_(graphText(kGraphTextSize, kGridTextColour, 0, kAlignLeft)),
       tickLabelStyle_(graphText(kGraphTextSize, kGridTextColour, 0, kAlignLeft)),
-      markerOnStyle_(graphText(kGraphTextSize, kMarkerNumberOnColour, kTextStyleBold, kAlignCentre)),
-      markerOffStyle_(graphText(kGraphTextSize, kMarkerNumberOffColour, kTextStyleBold, kAlignCentre)),
+      markerOnStyle_(
+          graphText(kGraphTextSize, kMarkerNumberOnColour, kTextStyleBold, kAlignCentre)),
+      markerOffStyle_(
+          graphText(kGraphTextSize, kMarkerNumberOffColour, kTextStyleBold, kAlignCentre)),
       bypassStyle_(graphText(0, kBypassTextColour, kTextStyleBold, kAlignCentre)) {
     const LayoutRect panel = innerPanel(outerBox(width_, height_, 0));
     bypassStyle_.size = panel.bottom - panel.top - kBypassTextShrink;
@@ -60,8 +63,8 @@ ResponseGraph::ResponseGraph(const ResponseModel& model, const LayoutRect& rect)
 void ResponseGraph::markDirty(bool push) { EditorControl::markDirty(push); }
 
 void ResponseGraph::rescale(EditorGraphics&) {
-    for (TextStyle* style : {&levelLabelStyle_, &tickLabelStyle_, &markerOnStyle_,
-                             &markerOffStyle_, &bypassStyle_}) {
+    for (TextStyle* style :
+         {&levelLabelStyle_, &tickLabelStyle_, &markerOnStyle_, &markerOffStyle_, &bypassStyle_}) {
         style->cachedFont = nullptr;
     }
 }
@@ -124,7 +127,8 @@ void ResponseGraph::drawTicksAndCurves(EditorGraphics& graphics, const ResponseM
             TickFallsOn(kFrequencyTicks[nextTick].hz, shown.gridFrequency(i))) {
             graphics.thickLine(kGridColour, x, originY_, x, bottom, 0, true, kGridLineAlpha);
             if (nextTick < kLabelledTickCount) {
-                graphics.fillRectAlpha(kGridColour, {x, bottom - kLabelBoxHeight, x + kLabelBoxWidth, bottom},
+                graphics.fillRectAlpha(kGridColour,
+                                       {x, bottom - kLabelBoxHeight, x + kLabelBoxWidth, bottom},
                                        kLabelBoxAlpha);
                 graphics.drawText(tickLabelStyle_, kFrequencyTicks[nextTick].label,
                                   {x + kLabelTextInset, bottom - kLabelTextRise,
@@ -198,10 +202,13 @@ void ResponseGraph::drawBypassFrame(EditorGraphics& graphics, int shift, std::ui
     box.right += originX_;
     box.top += originY_;
     box.bottom += originY_;
-    graphics.fillRectAlpha(colour, {box.left, box.top, box.left + kBypassSideBar, box.bottom}, 1.0f);
-    graphics.fillRectAlpha(colour, {box.right - kBypassSideBar, box.top, box.right, box.bottom}, 1.0f);
+    graphics.fillRectAlpha(colour, {box.left, box.top, box.left + kBypassSideBar, box.bottom},
+                           1.0f);
+    graphics.fillRectAlpha(colour, {box.right - kBypassSideBar, box.top, box.right, box.bottom},
+                           1.0f);
     graphics.fillRectAlpha(colour, {box.left, box.top, box.right, box.top + kBypassEndBar}, 1.0f);
-    graphics.fillRectAlpha(colour, {box.left, box.bottom - kBypassEndBar, box.right, box.bottom}, 1.0f);
+    graphics.fillRectAlpha(colour, {box.left, box.bottom - kBypassEndBar, box.right, box.bottom},
+                           1.0f);
 
     // Stripes along x + y = c, lower left to upper right, each of the 33 lines of a stripe
     // cut to the inset box (last unit inside: right - 21, bottom - 21).

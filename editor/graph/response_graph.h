@@ -13,8 +13,8 @@
 #include <string>
 
 #include "editor/editor_control.h"
-#include "editor/graph/graph_style.h"
 #include "editor/graph/graph_scale.h"
+#include "editor/graph/graph_style.h"
 #include "editor/text_style.h"
 #include "engine/editor_links.h"
 #include "engine/engine_state.h"

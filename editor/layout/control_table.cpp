@@ -25,7 +25,7 @@ constexpr double kBandKnobGearing = 6.0;
 
 // An image control at (x, y): its rect is one frame of the image, as the image table sizes it.
 constexpr ControlRow Image(Kind kind, int parameter, int x, int y, int imageId,
-                            Role role = Role::None) {
+                           Role role = Role::None) {
     const ImageSize& image = ImageById(imageId);
     ControlRow entry;
     entry.kind = kind;
@@ -40,7 +40,7 @@ constexpr ControlRow Image(Kind kind, int parameter, int x, int y, int imageId,
 }
 
 constexpr ControlRow Text(const LayoutRect& rect, Style style, Role role = Role::None,
-                           int roleIndex = 0, const char* text = "") {
+                          int roleIndex = 0, const char* text = "") {
     ControlRow entry;
     entry.kind = Kind::Text;
     entry.rect = rect;
@@ -86,7 +86,7 @@ constexpr ControlTable MakeControlTable() {
     for (int band = 0; band < kBandCount; ++band) {
         const int x = BandColumn(band);
         const int values[kValuesPerBand] = {param::BandFrequency(band), param::BandGain(band),
-                               param::BandQuality(band)};
+                                            param::BandQuality(band)};
         for (int quantity = 0; quantity < kValuesPerBand; ++quantity) {
             ControlRow knob =
                 Image(Kind::Knob, values[quantity], x - 4, kKnobTops[quantity], kImageBandKnob);
@@ -132,8 +132,7 @@ constexpr ControlTable MakeControlTable() {
     level.gearing = 14.0;
     add(level);
     // Last, so the splash panel covers everything and takes the presses inside it.
-    add(Image(Kind::ImageDisplay, param::kSplashScreen, 340, 202, kImageSplash,
-              Role::SplashImage));
+    add(Image(Kind::ImageDisplay, param::kSplashScreen, 340, 202, kImageSplash, Role::SplashImage));
     return table;
 }
 
@@ -169,18 +168,12 @@ TextStyle MakeLayoutTextStyle(LayoutTextStyle style) {
         return text;
     };
     switch (style) {
-        case Style::Status:
-            return make("Arial", 32, 0x69FFFFFF, false, kAlignLeft);
-        case Style::SampleRate:
-            return make("Agency FB", 40, 0x69FFFFFF, true, kAlignRight);
-        case Style::BandNumber:
-            return make("Bahnschrift", 36, 0xB4FFFFFF, true, kAlignCentre);
-        case Style::BandReadout:
-            return make("Agency FB", 36, 0xFFFFFFFF, true, kAlignCentre);
-        case Style::OutputReadout:
-            return make("Consolas", 28, 0xFF0A1F05, true, kAlignRight);
-        case Style::None:
-            break;
+        case Style::Status: return make("Arial", 32, 0x69FFFFFF, false, kAlignLeft);
+        case Style::SampleRate: return make("Agency FB", 40, 0x69FFFFFF, true, kAlignRight);
+        case Style::BandNumber: return make("Bahnschrift", 36, 0xB4FFFFFF, true, kAlignCentre);
+        case Style::BandReadout: return make("Agency FB", 36, 0xFFFFFFFF, true, kAlignCentre);
+        case Style::OutputReadout: return make("Consolas", 28, 0xFF0A1F05, true, kAlignRight);
+        case Style::None: break;
     }
     return TextStyle{};
 }

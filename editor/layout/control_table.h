@@ -59,17 +59,17 @@ enum class ControlRole : std::uint8_t {
 
 struct ControlRow {
     ControlKind kind = ControlKind::Background;
-    int parameter = -1;    // host parameter index; -1 for none
-    LayoutRect rect;       // where the control draws; an image control's is one frame
-    LayoutRect target;     // where it takes the mouse, when that differs from rect
-    int imageId = 0;       // full-size id of the image pair; 0 for none
-    int frameWidth = 0;    // one frame of the image, in layout units (full size)
+    int parameter = -1;  // host parameter index; -1 for none
+    LayoutRect rect;     // where the control draws; an image control's is one frame
+    LayoutRect target;   // where it takes the mouse, when that differs from rect
+    int imageId = 0;     // full-size id of the image pair; 0 for none
+    int frameWidth = 0;  // one frame of the image, in layout units (full size)
     int frameHeight = 0;
-    int frameCount = 1;    // frames stacked vertically in the image
+    int frameCount = 1;  // frames stacked vertically in the image
     LayoutTextStyle style = LayoutTextStyle::None;
-    const char* text = "";  // the text a text control starts with
-    double gearing = 0.0;   // knobs: layout units of drag per unit of height over the range
-    int trackLength = 0;    // slider: layout units along its track
+    const char* text = "";    // the text a text control starts with
+    double gearing = 0.0;     // knobs: layout units of drag per unit of height over the range
+    int trackLength = 0;      // slider: layout units along its track
     bool horizontal = false;  // slider: runs left to right
     ControlRole role = ControlRole::None;
     int roleIndex = 0;

@@ -34,22 +34,15 @@ BitmapRef ImageOf(const ControlRow& entry) {
 // A text the engine writes goes into the links by its role.
 void LinkText(const ControlRow& entry, TextControl& text, EditorLinks& links) {
     switch (entry.role) {
-        case ControlRole::StatusText:
-            links.statusText = &text;
-            break;
-        case ControlRole::SampleRateReadout:
-            links.sampleRateReadout = &text;
-            break;
-        case ControlRole::OutputReadout:
-            links.outputReadout = &text;
-            break;
+        case ControlRole::StatusText: links.statusText = &text; break;
+        case ControlRole::SampleRateReadout: links.sampleRateReadout = &text; break;
+        case ControlRole::OutputReadout: links.outputReadout = &text; break;
         case ControlRole::BandReadout:
             if (entry.roleIndex >= 0 && entry.roleIndex < kBandReadoutCount) {
                 links.bandReadouts[entry.roleIndex] = &text;
             }
             break;
-        default:
-            break;
+        default: break;
     }
 }
 
@@ -59,8 +52,7 @@ std::unique_ptr<EditorControl> MakeControl(const ControlRow& entry, const Respon
     const int x = entry.rect.left;
     const int y = entry.rect.top;
     switch (entry.kind) {
-        case ControlKind::Background:
-            return std::make_unique<BackgroundImage>(ImageOf(entry));
+        case ControlKind::Background: return std::make_unique<BackgroundImage>(ImageOf(entry));
         case ControlKind::FileButton: {
             auto button = std::make_unique<FileButton>(x, entry.parameter, ImageOf(entry));
             links.fileButton = button.get();
@@ -81,10 +73,10 @@ std::unique_ptr<EditorControl> MakeControl(const ControlRow& entry, const Respon
         }
         case ControlKind::Switch:
             return std::make_unique<SwitchControl>(x, y, entry.parameter, ImageOf(entry));
-        case ControlKind::GraphLegend:
-            return std::make_unique<GraphLegend>(entry.rect);
+        case ControlKind::GraphLegend: return std::make_unique<GraphLegend>(entry.rect);
         case ControlKind::Knob:
-            return std::make_unique<Knob>(entry.rect, entry.parameter, ImageOf(entry), entry.gearing);
+            return std::make_unique<Knob>(entry.rect, entry.parameter, ImageOf(entry),
+                                          entry.gearing);
         case ControlKind::ValueKnob:
             return std::make_unique<ValueKnob>(entry.rect, entry.parameter, ImageOf(entry),
                                                entry.gearing);

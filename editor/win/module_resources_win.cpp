@@ -52,8 +52,8 @@ void releaseResourceModule(void* module) {
 std::string platformFaceFor(const char* faceName) {
     HDC context = CreateCompatibleDC(nullptr);
     if (context == nullptr) return {};
-    HFONT font = CreateFontA(20, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0,
-                             0, faceName);
+    HFONT font = CreateFontA(20, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, 0, 0, 0, 0,
+                             faceName);
     std::string face;
     if (font != nullptr) {
         HGDIOBJ previous = SelectObject(context, font);

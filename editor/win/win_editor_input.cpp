@@ -15,7 +15,7 @@ namespace {
 
 constexpr float kWheelNotch = 1.0f / 120.0f;
 constexpr DWORD kInitTooltipClasses = 8;
-constexpr DWORD kTooltipStyle = WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP;  // 0x80000003
+constexpr DWORD kTooltipStyle = WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP;    // 0x80000003
 constexpr UINT kToolFlags = TTF_IDISHWND | TTF_SUBCLASS | TTF_TRANSPARENT;  // 0x111
 // The tool record as every common-controls version reads it (without the trailing
 // reserved pointer of the newest).
@@ -83,8 +83,7 @@ bool WinEditorGraphics::wheelAtScreenPoint(int screenX, int screenY, int modifie
     if (textBox_ != nullptr) return false;  // the wheel leaves an open entry alone
     RECT frame{};
     GetWindowRect(window_, &frame);
-    return wheelAt(toLayout(screenX - frame.left), toLayout(screenY - frame.top), modifiers,
-                   delta);
+    return wheelAt(toLayout(screenX - frame.left), toLayout(screenY - frame.top), modifiers, delta);
 }
 
 bool WinEditorGraphics::hostWheel(float delta) {
@@ -160,7 +159,8 @@ void WinEditorGraphics::createTooltip() {
 
 void WinEditorGraphics::setTooltipText(const wchar_t* text) {
     if (tooltip_ == nullptr) return;
-    if (text != tooltipText_) lstrcpynW(tooltipText_, text, static_cast<int>(std::size(tooltipText_)));
+    if (text != tooltipText_)
+        lstrcpynW(tooltipText_, text, static_cast<int>(std::size(tooltipText_)));
     TTTOOLINFOW tool{};
     tool.cbSize = kToolRecordSize;
     tool.hwnd = window_;
@@ -197,6 +197,5 @@ void WinEditorGraphics::updateTooltipFor(int controlIndex) {
         setTooltipText(L"");
     }
 }
-
 
 }  // namespace corvalen::editor

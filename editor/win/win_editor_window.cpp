@@ -64,8 +64,9 @@ WinEditorGraphics::~WinEditorGraphics() {
 
 void* WinEditorGraphics::openWindow(void* parent) {
     parent_ = static_cast<HWND>(parent);
-    const int systemDpi =
-        dpiForWindow_ != nullptr && parent_ != nullptr ? static_cast<int>(dpiForWindow_(parent_)) : 0;
+    const int systemDpi = dpiForWindow_ != nullptr && parent_ != nullptr
+                              ? static_cast<int>(dpiForWindow_(parent_))
+                              : 0;
     dpi_ = chooseWindowDpi(dpiValue(), systemDpi);
 
     const int shift = shiftForDpi(dpi_);
@@ -90,9 +91,9 @@ void* WinEditorGraphics::openWindow(void* parent) {
     if (openWindows == 0 && !registerWindowClass(module_, &WinEditorGraphics::windowProcedure))
         return nullptr;
     ++openWindows;
-    HWND created = CreateWindowExW(0, windowClassName(), L"Corvalen", kChildVisibleStyle,
-                                   position.x, position.y, size.width, size.height, parent_,
-                                   nullptr, module_, this);
+    HWND created =
+        CreateWindowExW(0, windowClassName(), L"Corvalen", kChildVisibleStyle, position.x,
+                        position.y, size.width, size.height, parent_, nullptr, module_, this);
     if (created == nullptr) {
         releaseWindowClass(module_);
         return nullptr;
@@ -163,23 +164,16 @@ LRESULT WinEditorGraphics::handleMessage(UINT message, WPARAM wParam, LPARAM lPa
     const int x = static_cast<short>(LOWORD(lParam));
     const int y = static_cast<short>(HIWORD(lParam));
     switch (message) {
-        case WM_PAINT:
-            paintUpdate();
-            return 0;
-        case WM_CLOSE:
-            closeWindow();
-            return 0;
+        case WM_PAINT: paintUpdate(); return 0;
+        case WM_CLOSE: closeWindow(); return 0;
         case WM_MOUSEACTIVATE:
             if (keyCatcher() >= 0 ||
                 (plugin() != nullptr && plugin()->GetHost() == kHostTakingNoFocus))
                 SetFocus(window);
             return DefWindowProcW(window, message, wParam, lParam);
-        case WM_GETDLGCODE:
-            return keyCatcher() >= 0 ? DLGC_WANTALLKEYS : 0;
+        case WM_GETDLGCODE: return keyCatcher() >= 0 ? DLGC_WANTALLKEYS : 0;
         case WM_KEYDOWN:
-        case WM_KEYUP:
-            onKey(message, wParam, lParam);
-            return 0;
+        case WM_KEYUP: onKey(message, wParam, lParam); return 0;
         case WM_TIMER:
             if (wParam == kTickTimer) tick();
             return 0;
@@ -191,12 +185,8 @@ LRESULT WinEditorGraphics::handleMessage(UINT message, WPARAM wParam, LPARAM lPa
                 return reinterpret_cast<LRESULT>(textBoxBrush_);
             }
             return DefWindowProcW(window, message, wParam, lParam);
-        case WM_MOUSEMOVE:
-            onMouseMove(wParam, x, y);
-            return 0;
-        case WM_LBUTTONDOWN:
-            onButtonDown(wParam, x, y);
-            return 0;
+        case WM_MOUSEMOVE: onMouseMove(wParam, x, y); return 0;
+        case WM_LBUTTONDOWN: onButtonDown(wParam, x, y); return 0;
         case WM_RBUTTONDOWN:
             if (textBox_ != nullptr) {
                 closeTextEntry();  // a right click cancels the entry
@@ -205,26 +195,17 @@ LRESULT WinEditorGraphics::handleMessage(UINT message, WPARAM wParam, LPARAM lPa
             onButtonDown(wParam, x, y);
             return 0;
         case WM_LBUTTONUP:
-        case WM_RBUTTONUP:
-            onButtonUp(wParam, x, y);
-            return 0;
+        case WM_RBUTTONUP: onButtonUp(wParam, x, y); return 0;
         case WM_LBUTTONDBLCLK:
-        case WM_RBUTTONDBLCLK:
-            onDoubleClick(wParam, x, y);
-            return 0;
-        case WM_MOUSEWHEEL:
-            onWheel(wParam, x, y);
-            return 0;
-        case WM_MOUSEHOVER:
-            setTooltipText(tooltipText_);
-            return 0;
+        case WM_RBUTTONDBLCLK: onDoubleClick(wParam, x, y); return 0;
+        case WM_MOUSEWHEEL: onWheel(wParam, x, y); return 0;
+        case WM_MOUSEHOVER: setTooltipText(tooltipText_); return 0;
         case WM_MOUSELEAVE:
             hideTooltip();
             tooltipControl_ = -1;
             mouseLeft();
             return 0;
-        default:
-            return DefWindowProcW(window, message, wParam, lParam);
+        default: return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 

@@ -18,7 +18,7 @@ namespace {
 
 constexpr int kPathCharacters = 260;
 constexpr int kModulePathCharacters = 259;
-constexpr DWORD kOpenFlags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;   // 0x1800
+constexpr DWORD kOpenFlags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;    // 0x1800
 constexpr DWORD kSaveFlags = OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT;  // 0x802
 constexpr int kShellSuccessAbove = 32;
 
@@ -79,9 +79,8 @@ bool WinEditorGraphics::promptForFile(std::string& path, int mode, const char* i
         return false;
     }
     wchar_t file[kPathCharacters] = {};
-    if (!path.empty() &&
-        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.c_str(), -1, file,
-                            static_cast<int>(std::size(file))) == 0)
+    if (!path.empty() && MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.c_str(), -1, file,
+                                             static_cast<int>(std::size(file))) == 0)
         file[0] = L'\0';
     std::wstring firstExtension;
     const std::wstring pattern = filterPattern(toWide(extensions), firstExtension);
@@ -130,8 +129,8 @@ bool WinEditorGraphics::openWebAddress(const char* address, const char* caption,
     if (address != nullptr && InternetGetConnectedState(&connection, 0)) {
         if (!comInitialised_) {
             // The shell may hand the address to COM servers on this thread.
-            comInitialised_ =
-                SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+            comInitialised_ = SUCCEEDED(
+                CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
         }
         const auto result = reinterpret_cast<INT_PTR>(
             ShellExecuteA(window_, "open", address, nullptr, nullptr, SW_SHOWNORMAL));

@@ -13,11 +13,12 @@ namespace {
 
 constexpr int kTextBufferBytes = 1024;
 constexpr int kTextBoxCharacters = 1024;
-constexpr int kDefaultBoxWidth = 80;   // layout units
+constexpr int kDefaultBoxWidth = 80;  // layout units
 constexpr int kDefaultBoxHeight = 32;
 constexpr int kDefaultFontHeight = 28;
 constexpr int kTextBoxId = 99;
-constexpr DWORD kTextBoxStyle = WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOHSCROLL;  // 0x50000084
+constexpr DWORD kTextBoxStyle =
+    WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOHSCROLL;  // 0x50000084
 constexpr UINT_PTR kCommitTimer = 1;
 // Marks the box's window pointer as ours.
 constexpr LONG_PTR kTextBoxMarker = static_cast<LONG_PTR>(0xDEADF00B);
@@ -115,8 +116,10 @@ bool WinEditorGraphics::openTextEntry(EditorControl& control, int parameterIndex
     }
 
     if (used.colour != 0 || background != 0) {
-        textBoxTextColour_ = used.colour != 0 ? platformColour(used.colour) : GetSysColor(COLOR_WINDOWTEXT);
-        textBoxBackground_ = background != 0 ? platformColour(background) : GetSysColor(COLOR_WINDOW);
+        textBoxTextColour_ =
+            used.colour != 0 ? platformColour(used.colour) : GetSysColor(COLOR_WINDOWTEXT);
+        textBoxBackground_ =
+            background != 0 ? platformColour(background) : GetSysColor(COLOR_WINDOW);
         textBoxBrush_ = CreateSolidBrush(textBoxBackground_);
     }
     textBoxCommitDelay_ = commitDelayMs;
@@ -126,18 +129,18 @@ bool WinEditorGraphics::openTextEntry(EditorControl& control, int parameterIndex
     const DWORD alignment = used.alignment == kAlignCentre  ? ES_CENTER
                             : used.alignment == kAlignRight ? ES_RIGHT
                                                             : ES_LEFT;
-    textBox_ = CreateWindowExW(0, L"EDIT", wide, kTextBoxStyle | alignment, left, top, width,
-                               height, window_,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextBoxId)), module_,
-                               nullptr);
+    textBox_ = CreateWindowExW(
+        0, L"EDIT", wide, kTextBoxStyle | alignment, left, top, width, height, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextBoxId)), module_, nullptr);
     if (textBox_ == nullptr) {
         EditorGraphics::setKeyCatcher(savedKeyCatcher_);
         forgetTextEntry();
         return false;
     }
     SetFocus(textBox_);
-    textBoxOwnProcedure_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        textBox_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WinEditorGraphics::textEntryProcedure)));
+    textBoxOwnProcedure_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(textBox_, GWLP_WNDPROC,
+                          reinterpret_cast<LONG_PTR>(&WinEditorGraphics::textEntryProcedure)));
     SetWindowLongPtrW(textBox_, GWLP_USERDATA, kTextBoxMarker);
 
     HFONT font = CreateFontA(fontHeight, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, used.faceName);
@@ -159,9 +162,10 @@ bool WinEditorGraphics::openTextEntry(EditorControl& control, int parameterIndex
 LRESULT CALLBACK WinEditorGraphics::textEntryProcedure(HWND box, UINT message, WPARAM wParam,
                                                        LPARAM lParam) {
     HWND editor = GetParent(box);
-    auto* self = editor != nullptr
-                     ? reinterpret_cast<WinEditorGraphics*>(GetWindowLongPtrW(editor, GWLP_USERDATA))
-                     : nullptr;
+    auto* self =
+        editor != nullptr
+            ? reinterpret_cast<WinEditorGraphics*>(GetWindowLongPtrW(editor, GWLP_USERDATA))
+            : nullptr;
     if (self == nullptr || self->textBox_ != box || self->textBoxOwnProcedure_ == nullptr)
         return DefWindowProcW(box, message, wParam, lParam);
     return self->textEntryMessage(box, message, wParam, lParam);
@@ -189,8 +193,9 @@ void WinEditorGraphics::commitTextEntry(bool close) {
     wchar_t wide[kTextBoxCharacters + 1] = {};
     GetWindowTextW(textBox_, wide, static_cast<int>(std::size(wide)));
     char text[kTextBoxCharacters * 3 + 1] = {};
-    const bool converted = WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide, -1, text,
-                                               static_cast<int>(sizeof text), nullptr, nullptr) != 0;
+    const bool converted =
+        WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide, -1, text,
+                            static_cast<int>(sizeof text), nullptr, nullptr) != 0;
     EditorControl* control = promptedControl_;
     if (converted && control != nullptr) {
         const ParamSpec* param = plugin() != nullptr && promptedParameter_ >= 0

@@ -8,5 +8,5 @@ extern "C" __declspec(dllexport) corvalen::EffectRecord* VSTPluginMain(
 // Host thread (usually the UI thread).
 extern "C" __declspec(dllexport) corvalen::EffectRecord* VSTPluginMain(
     corvalen::vst2::HostCallback hostCallback) noexcept {
-  return corvalen::CreateEffect(hostCallback, &corvalen::CreatePluginObject);
+    return corvalen::CreateEffect(hostCallback, &corvalen::CreatePluginObject);
 }

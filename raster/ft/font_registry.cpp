@@ -3,10 +3,10 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <strings.h>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
-#include <strings.h>
 
 #include "raster/ft/registered_faces.h"
 
@@ -27,7 +27,8 @@ bool readableFont(const std::vector<unsigned char>& bytes) {
     FT_Library library = nullptr;
     if (FT_Init_FreeType(&library) != 0) return false;
     FT_Face face = nullptr;
-    const bool ok = FT_New_Memory_Face(library, bytes.data(), static_cast<FT_Long>(bytes.size()), 0, &face) == 0;
+    const bool ok = FT_New_Memory_Face(library, bytes.data(), static_cast<FT_Long>(bytes.size()), 0,
+                                       &face) == 0;
     if (ok) FT_Done_Face(face);
     FT_Done_FreeType(library);
     return ok;
@@ -39,10 +40,11 @@ int faceDistance(const ft::RegisteredFace& face, int weight, bool italic) {
 
 }  // namespace
 
-bool registerFontFace(const char* faceName, int weight, bool italic, const void* data, std::size_t size) {
+bool registerFontFace(const char* faceName, int weight, bool italic, const void* data,
+                      std::size_t size) {
     if (faceName == nullptr || data == nullptr || size == 0) return false;
-    auto bytes = std::make_shared<std::vector<unsigned char>>(static_cast<const unsigned char*>(data),
-                                                               static_cast<const unsigned char*>(data) + size);
+    auto bytes = std::make_shared<std::vector<unsigned char>>(
+        static_cast<const unsigned char*>(data), static_cast<const unsigned char*>(data) + size);
     if (!readableFont(*bytes)) return false;
     Registry& r = registry();
     const std::lock_guard<std::mutex> lock(r.mutex);
@@ -57,7 +59,8 @@ bool registerFontFile(const char* faceName, int weight, bool italic, const char*
     std::vector<unsigned char> bytes;
     unsigned char buffer[65536];
     std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.insert(bytes.end(), buffer, buffer + got);
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + got);
     std::fclose(file);
     return !bytes.empty() && registerFontFace(faceName, weight, italic, bytes.data(), bytes.size());
 }
@@ -76,14 +79,18 @@ RegisteredFace findFace(const char* name, int weight, bool italic) {
     const RegisteredFace* best = nullptr;
     for (const RegisteredFace& face : r.faces) {
         if (name == nullptr || strcasecmp(face.name.c_str(), name) != 0) continue;
-        if (best == nullptr || faceDistance(face, weight, italic) < faceDistance(*best, weight, italic)) best = &face;
+        if (best == nullptr ||
+            faceDistance(face, weight, italic) < faceDistance(*best, weight, italic))
+            best = &face;
     }
     if (best == nullptr) {
         // Like a platform substituting a face it does not know: the first registered
         // family, in the closest weight and slant.
         for (const RegisteredFace& face : r.faces) {
             if (face.name != r.faces.front().name) continue;
-            if (best == nullptr || faceDistance(face, weight, italic) < faceDistance(*best, weight, italic)) best = &face;
+            if (best == nullptr ||
+                faceDistance(face, weight, italic) < faceDistance(*best, weight, italic))
+                best = &face;
         }
     }
     return best != nullptr ? *best : RegisteredFace{};

@@ -50,7 +50,9 @@ public:
         const int height = request.height < 0 ? -request.height : request.height;
         if (!bytes_ || height <= 0) return false;
         if (FT_Init_FreeType(&library_) != 0) return false;
-        if (FT_New_Memory_Face(library_, bytes_->data(), static_cast<FT_Long>(bytes_->size()), 0, &face_) != 0) return false;
+        if (FT_New_Memory_Face(library_, bytes_->data(), static_cast<FT_Long>(bytes_->size()), 0,
+                               &face_) != 0)
+            return false;
         // The request's height is the cell height, measured as the platform measures it:
         // from the font's Windows ascent and descent, which for many faces span more than
         // the ascender and descender FreeType's own cell request uses (Roboto: 2701 units
@@ -59,11 +61,14 @@ public:
         const double cellUnits = cellHeightUnits(face_);
         if (cellUnits <= 0.0) return false;
         const double em = std::round(face_->units_per_EM * static_cast<double>(height) / cellUnits);
-        if (FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(std::max(1.0, em))) != 0) return false;
+        if (FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(std::max(1.0, em))) != 0)
+            return false;
         lineHeight_ = height;
-        ascent_ = static_cast<int>(
-            std::lround(static_cast<double>(FT_MulFix(cellAscentUnits(face_), face_->size->metrics.y_scale)) / 64.0));
-        emboldenFace_ = request.weight >= kBoldWeight && (face_->style_flags & FT_STYLE_FLAG_BOLD) == 0;
+        ascent_ = static_cast<int>(std::lround(
+            static_cast<double>(FT_MulFix(cellAscentUnits(face_), face_->size->metrics.y_scale)) /
+            64.0));
+        emboldenFace_ =
+            request.weight >= kBoldWeight && (face_->style_flags & FT_STYLE_FLAG_BOLD) == 0;
         slantFace_ = request.italic && (face_->style_flags & FT_STYLE_FLAG_ITALIC) == 0;
         monochrome_ = request.quality == 3;  // "not antialiased"
         return true;
@@ -80,7 +85,8 @@ public:
         FT_GlyphSlot slot = face_->glyph;
         if (slantFace_) FT_GlyphSlot_Oblique(slot);
         if (emboldenFace_) emboldenAcross(slot);
-        if (FT_Render_Glyph(slot, monochrome_ ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) return false;
+        if (FT_Render_Glyph(slot, monochrome_ ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0)
+            return false;
         out.advance = static_cast<int>(std::lround(static_cast<double>(slot->advance.x) / 64.0));
         const FT_Bitmap& bitmap = slot->bitmap;
         const int width = static_cast<int>(bitmap.width);
@@ -89,14 +95,17 @@ public:
         out.width = width;
         out.height = lineHeight_;
         out.xOffset = slot->bitmap_left;
-        out.coverage.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(lineHeight_), 0);
+        out.coverage.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(lineHeight_),
+                            0);
         const int top = ascent_ - slot->bitmap_top;  // cell row of the bitmap's first row
         bool anyInk = false;
         for (int y = 0; y < rows; ++y) {
             const int cellRow = top + y;
             if (cellRow < 0 || cellRow >= lineHeight_) continue;
-            const unsigned char* source = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
-            std::uint8_t* target = out.coverage.data() + static_cast<std::ptrdiff_t>(cellRow) * width;
+            const unsigned char* source =
+                bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
+            std::uint8_t* target =
+                out.coverage.data() + static_cast<std::ptrdiff_t>(cellRow) * width;
             for (int x = 0; x < width; ++x) {
                 const std::uint8_t value = bitmap.pixel_mode == FT_PIXEL_MODE_MONO
                                                ? ((source[x >> 3] >> (7 - (x & 7))) & 1 ? 255 : 0)
@@ -136,7 +145,8 @@ private:
 }  // namespace
 
 std::unique_ptr<PlatformFont> createPlatformFont(const FontRequest& request) {
-    const ft::RegisteredFace registered = ft::findFace(request.faceName, request.weight, request.italic);
+    const ft::RegisteredFace registered =
+        ft::findFace(request.faceName, request.weight, request.italic);
     if (!registered.bytes) return nullptr;
     auto font = std::make_unique<FreeTypeFont>();
     if (!font->open(registered, request)) return nullptr;

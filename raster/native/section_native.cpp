@@ -30,7 +30,8 @@ Section create(DeviceContext, int width, int height) {
     const std::uintptr_t address = reinterpret_cast<std::uintptr_t>(block);
     const std::uintptr_t aligned = (address + 63) & ~static_cast<std::uintptr_t>(63);
     result.handle = block;
-    result.bits = reinterpret_cast<std::uint32_t*>(static_cast<unsigned char*>(block) + (aligned - address));
+    result.bits =
+        reinterpret_cast<std::uint32_t*>(static_cast<unsigned char*>(block) + (aligned - address));
     return result;
 }
 

@@ -38,7 +38,8 @@ private:
 class WideText {
 public:
     WideText(const char* text, int length) {
-        const int needed = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, length, nullptr, 0);
+        const int needed =
+            MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text, length, nullptr, 0);
         if (needed <= 0) return;
         wchar_t* target = local_;
         if (needed > kLocalTextBuffer) {
@@ -137,7 +138,8 @@ bool GdiFont::renderGlyph(char32_t c, GlyphImage& out) {
     std::uint32_t* bits = scratch.bits();
     const int span = scratch.rowSpan();
     GdiFlush();
-    for (int y = 0; y < height; ++y) std::fill_n(bits + static_cast<std::ptrdiff_t>(y) * span, width, 0xFF000000u);
+    for (int y = 0; y < height; ++y)
+        std::fill_n(bits + static_cast<std::ptrdiff_t>(y) * span, width, 0xFF000000u);
     SetTextColor(dc, RGB(255, 255, 255));
     SetBkMode(dc, TRANSPARENT);
     RECT area{leftMargin, 0, width, height};
@@ -145,13 +147,15 @@ bool GdiFont::renderGlyph(char32_t c, GlyphImage& out) {
     GdiFlush();
 
     out.advance = advance;
-    std::vector<std::uint8_t> coverage(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    std::vector<std::uint8_t> coverage(static_cast<std::size_t>(width) *
+                                       static_cast<std::size_t>(height));
     bool anyInk = false;
     for (int y = 0; y < height; ++y) {
         const std::uint32_t* row = bits + static_cast<std::ptrdiff_t>(y) * span;
         for (int x = 0; x < width; ++x) {
             const auto red = static_cast<std::uint8_t>((row[x] >> 16) & 0xFFu);
-            coverage[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] = red;
+            coverage[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                     static_cast<std::size_t>(x)] = red;
             anyInk = anyInk || red != 0;
         }
     }
@@ -174,8 +178,9 @@ int GdiFont::drawInto(HDC dc, const char* text, int length, RECT& area, unsigned
     // ours only.
     const UINT format = (flags & ~kTextUseColourAlpha) | DT_NOPREFIX;
     const WideText wide(text, length);
-    const int height = wide.data() != nullptr ? DrawTextW(dc, wide.data(), wide.count(), &area, format)
-                                              : DrawTextA(dc, text, length, &area, format);
+    const int height = wide.data() != nullptr
+                           ? DrawTextW(dc, wide.data(), wide.count(), &area, format)
+                           : DrawTextA(dc, text, length, &area, format);
     GdiFlush();
     return height;
 }
@@ -189,7 +194,8 @@ int GdiFont::drawText(RasterBitmap& dest, const char* text, int length, Rect& re
         GdiFlush();
         RECT area{rect.left, rect.top, rect.right, rect.bottom};
         const int height = drawInto(dc, text, length, area, flags, style);
-        if ((flags & kTextMeasureOnly) != 0) rect = Rect{area.left, area.top, area.right, area.bottom};
+        if ((flags & kTextMeasureOnly) != 0)
+            rect = Rect{area.left, area.top, area.right, area.bottom};
         return height;
     }
     // No device context: draw over a copy of the destination area in the shared fallback
@@ -215,7 +221,8 @@ int GdiFont::drawText(RasterBitmap& dest, const char* text, int length, Rect& re
     }
     GdiFlush();
     blit(&scratch, &dest, 0, 0, &area, 1.0f, kCombineCopy);
-    RECT box{rect.left - area.left, rect.top - area.top, rect.right - area.left, rect.bottom - area.top};
+    RECT box{rect.left - area.left, rect.top - area.top, rect.right - area.left,
+             rect.bottom - area.top};
     const int height = drawInto(dc, text, length, box, flags, style);
     blit(&dest, &scratch, area.left, area.top, nullptr, style.alpha, kCombineCopy);
     return height;
@@ -229,10 +236,11 @@ std::unique_ptr<PlatformFont> adoptGdiFont(HFONT font, bool ownsFont) {
 }
 
 std::unique_ptr<PlatformFont> createPlatformFont(const FontRequest& request) {
-    HFONT font = CreateFontA(request.height, 0, request.escapement, request.escapement, request.weight,
-                             request.italic ? TRUE : FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, static_cast<DWORD>(request.quality), DEFAULT_PITCH,
-                             request.faceName != nullptr ? request.faceName : "");
+    HFONT font =
+        CreateFontA(request.height, 0, request.escapement, request.escapement, request.weight,
+                    request.italic ? TRUE : FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, static_cast<DWORD>(request.quality), DEFAULT_PITCH,
+                    request.faceName != nullptr ? request.faceName : "");
     return adoptGdiFont(font, true);
 }
 

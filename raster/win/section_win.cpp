@@ -23,7 +23,8 @@ Section create(DeviceContext context, int width, int height) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(static_cast<HDC>(context), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap =
+        CreateDIBSection(static_cast<HDC>(context), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bitmap == nullptr) return result;
     if (bits == nullptr) {
         DeleteObject(bitmap);
@@ -37,7 +38,8 @@ Section create(DeviceContext context, int width, int height) {
 
 void release(DeviceContext context, void* handle, void* previous) {
     // A bitmap selected into a DC cannot be deleted: put the original object back first.
-    if (context != nullptr && previous != nullptr) SelectObject(static_cast<HDC>(context), static_cast<HGDIOBJ>(previous));
+    if (context != nullptr && previous != nullptr)
+        SelectObject(static_cast<HDC>(context), static_cast<HGDIOBJ>(previous));
     if (handle != nullptr) DeleteObject(static_cast<HGDIOBJ>(handle));
 }
 

@@ -54,11 +54,11 @@ TEST_F(KnobTest, DragsTurnItAndCtrlMakesThemTenTimesFiner) {
         const char* text;
     };
     const Step steps[] = {
-        {-216, kLeft, 1.0, "24.0 dB"},          // half the range up, from the middle: the top
-        {-50, kLeft, 1.0, nullptr},             // clamped, nothing pushed
+        {-216, kLeft, 1.0, "24.0 dB"},  // half the range up, from the middle: the top
+        {-50, kLeft, 1.0, nullptr},     // clamped, nothing pushed
         {216, kLeft, 0.5, "0.0 dB"},
         {108, kLeft, 0.25, "-12.0 dB"},
-        {-216, kLeft | kCtrl, 0.30, "-9.6 dB"},  // 216 / 4320 = 0.05, 0.05 * 48 = 2.4 dB
+        {-216, kLeft | kCtrl, 0.30, "-9.6 dB"},      // 216 / 4320 = 0.05, 0.05 * 48 = 2.4 dB
         {-20, kModifierRightButton, 0.30, nullptr},  // only the left button drags
     };
     int pushes = 0;
@@ -96,8 +96,9 @@ TEST_F(KnobTest, WheelStepsOnlyWithCtrlOrTheWheelFlag) {
         double change;
     };
     const Notch notches[] = {
-        {kWheel, 1.0f, 0.01},  {kWheel, -2.0f, -0.02}, {kCtrl, 1.0f, 0.001},
-        {kCtrl | kWheel, -1.0f, -0.001}, {0, 1.0f, 0.0}, {kModifierShift, 1.0f, 0.0},
+        {kWheel, 1.0f, 0.01}, {kWheel, -2.0f, -0.02},
+        {kCtrl, 1.0f, 0.001}, {kCtrl | kWheel, -1.0f, -0.001},
+        {0, 1.0f, 0.0},       {kModifierShift, 1.0f, 0.0},
     };
     for (const Notch& notch : notches) {
         const double before = knob->readValue();
@@ -140,8 +141,8 @@ TEST(LinkedControls, APushUpdatesEveryOtherControlOfTheParameterWithoutPushingAg
 TEST(Slider, ClicksJumpDragsMoveAndThePromptSitsOverTheHandle) {
     EditorUnderTest editor;
     // The output slider: a 168-unit track with a 40-unit handle travels 128 units.
-    auto* slider = editor.add<Slider>(LayoutRect{1420, 1014, 1588, 1050}, param::kOut,
-                                      kHandleImage, 168, true);
+    auto* slider = editor.add<Slider>(LayoutRect{1420, 1014, 1588, 1050}, param::kOut, kHandleImage,
+                                      168, true);
     auto* readout = editor.add<TextControl>(LayoutRect{1532, 982, 1588, 1008}, TextStyle{});
     EditorLinks links;
     links.outputReadout = readout;
@@ -158,12 +159,12 @@ TEST(Slider, ClicksJumpDragsMoveAndThePromptSitsOverTheHandle) {
         const char* text;
     };
     const Step steps[] = {
-        {Step::Press, 1500, 0, kLeft, 0.5, "0.0"},      // on the handle: nothing
-        {Step::Press, 1464, 0, kLeft, 0.1875, "-7.5"},  // (1464 - 20 - 1420) / 128
-        {Step::Drag, 0, 32, kLeft, 0.4375, "-1.5"},     // + 32 / 128
+        {Step::Press, 1500, 0, kLeft, 0.5, "0.0"},           // on the handle: nothing
+        {Step::Press, 1464, 0, kLeft, 0.1875, "-7.5"},       // (1464 - 20 - 1420) / 128
+        {Step::Drag, 0, 32, kLeft, 0.4375, "-1.5"},          // + 32 / 128
         {Step::Drag, 0, 32, kLeft | kCtrl, 0.4625, "-0.9"},  // + 32 / 1280
-        {Step::Press, 1400, 0, kLeft, 0.0, "-12.0"},    // left of the track: clamped
-        {Step::Press, 1588, 0, kLeft, 1.0, "12.0"},     // (1588 - 1440) / 128 > 1
+        {Step::Press, 1400, 0, kLeft, 0.0, "-12.0"},         // left of the track: clamped
+        {Step::Press, 1588, 0, kLeft, 1.0, "12.0"},          // (1588 - 1440) / 128 > 1
     };
     for (const Step& step : steps) {
         if (step.kind == Step::Press) {
@@ -189,11 +190,10 @@ TEST(Slider, ClicksJumpDragsMoveAndThePromptSitsOverTheHandle) {
 
 TEST(Slider, AVerticalOneRunsBottomToTop) {
     // Track 120 from top 100, handle 20 high: travel 100.
-    Slider slider(LayoutRect{10, 100, 30, 220}, -1, BitmapRef{nullptr, 20, 20, 1, 201}, 120,
-                  false);
+    Slider slider(LayoutRect{10, 100, 30, 220}, -1, BitmapRef{nullptr, 20, 20, 1, 201}, 120, false);
     EXPECT_FALSE(slider.isHorizontal());
     EXPECT_EQ(slider.handleRect(), (LayoutRect{10, 200, 30, 220}));  // value 0 at the bottom
-    slider.mouseDown(20, 150, kLeft);  // (100 + 10 - 150) / 100 + 1
+    slider.mouseDown(20, 150, kLeft);                                // (100 + 10 - 150) / 100 + 1
     EXPECT_NEAR(slider.readValue(), 0.6, 1e-12);
     EXPECT_EQ(slider.handleRect(), (LayoutRect{10, 140, 30, 160}));
     slider.mouseDrag(20, 150, 0, -25, kLeft);
@@ -204,18 +204,18 @@ TEST(Slider, AVerticalOneRunsBottomToTop) {
 
 TEST(ValueKnob, TurnsLikeAKnobWithItsOwnGearing) {
     EditorUnderTest editor;
-    auto* level = editor.add<ValueKnob>(LayoutRect{1428, 804, 1582, 836}, param::kTargetResponses,
-                                        BitmapRef{nullptr, 154, 32, 1, kImageOffsetPlate + 1},
-                                        14.0);
+    auto* level =
+        editor.add<ValueKnob>(LayoutRect{1428, 804, 1582, 836}, param::kTargetResponses,
+                              BitmapRef{nullptr, 154, 32, 1, kImageOffsetPlate + 1}, 14.0);
     editor.finish({});
     const double start = level->readValue();
     // 32 * 14 = 448 units for the range.
     level->mouseDrag(1500, 820, 0, -112, kLeft);
     EXPECT_NEAR(level->readValue(), std::min(1.0, start + 0.25), 1e-12);
-    EXPECT_NEAR(editor.plugin->Engine().referenceLevelDb,
-                editor.plugin->Param(param::kTargetResponses)->ValueForNormalised(
-                    level->readValue()),
-                1e-9);
+    EXPECT_NEAR(
+        editor.plugin->Engine().referenceLevelDb,
+        editor.plugin->Param(param::kTargetResponses)->ValueForNormalised(level->readValue()),
+        1e-9);
     editor.graphics->paint(LayoutRect{0, 0, 1600, 1054});  // frame and number draw without fault
 }
 

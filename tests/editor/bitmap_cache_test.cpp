@@ -16,14 +16,16 @@ std::unique_ptr<raster::RasterBitmap> image(int width, int height) {
 
 TEST(BitmapCache, KeepsKeysInAscendingOrderWhateverTheInsertionOrder) {
     BitmapCache cache;
-    for (int key : {231, 101, 161, 100, 230, 131, 111, 121, 200, 110}) cache.store(key, image(1, 1));
+    for (int key : {231, 101, 161, 100, 230, 131, 111, 121, 200, 110})
+        cache.store(key, image(1, 1));
     EXPECT_EQ(cache.keys(), (std::vector<int>{100, 101, 110, 111, 121, 131, 161, 200, 230, 231}));
 }
 
 TEST(BitmapCache, FindsEveryStoredKeyAndNothingElse) {
     BitmapCache cache;
     std::vector<raster::RasterBitmap*> stored;
-    for (int key = 300; key > 0; key -= 3) stored.push_back(cache.store(key, image(key % 7 + 1, 1)));
+    for (int key = 300; key > 0; key -= 3)
+        stored.push_back(cache.store(key, image(key % 7 + 1, 1)));
     int index = 0;
     for (int key = 300; key > 0; key -= 3, ++index) {
         ASSERT_EQ(cache.find(key), stored[static_cast<std::size_t>(index)]) << key;

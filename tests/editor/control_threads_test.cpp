@@ -17,9 +17,9 @@
 #include "editor/controls/text_control.h"
 #include "editor/input_modifiers.h"
 #include "editor_under_test.h"
-#include "small_editor.h"
 #include "engine/parameter_table.h"
 #include "engine/readout_text.h"
+#include "small_editor.h"
 
 namespace corvalen::editor {
 namespace {
@@ -105,8 +105,9 @@ TEST(ControlThreads, AutomationChunksAndPaintingRunTogetherWithoutTornTexts) {
          ++tick) {
         const int band = tick % kBandCount;
         switch (tick % 6) {
-            case 0: ui.knobs[3 * band + 1]->mouseDrag(0, 0, 0, tick % 2 == 0 ? -20 : 20,
-                                                   kModifierLeftButton);
+            case 0:
+                ui.knobs[3 * band + 1]->mouseDrag(0, 0, 0, tick % 2 == 0 ? -20 : 20,
+                                                  kModifierLeftButton);
                 break;
             case 1: ui.switches[band]->mouseDown(0, 0, kModifierLeftButton); break;
             case 2: ui.slider->mouseDrag(0, 0, 7, 0, kModifierLeftButton); break;

@@ -39,12 +39,12 @@ TEST(FrameForValue, NearestStepCountedFromTheEndWhenReversed) {
     };
     // frame = trunc((frames - 1) * value + 0.5), worked out by hand.
     const Case cases[] = {
-        {60, 0.0, 0, 59},     {60, 1.0, 59, 0},      {60, 0.5, 30, 29},  // 29.5 + 0.5
-        {60, 0.4999, 29, 30},                                             // 29.4941 + 0.5
-        {60, 0.9915, 58, 1},  {60, 0.9916, 59, 0},                        // 58.4985, 58.5044
-        {2, 0.49, 0, 1},      {2, 0.5, 1, 0},        {3, 0.74, 1, 1},    {3, 0.75, 2, 0},
-        {1, 0.0, 0, 0},       {1, 1.0, 0, 0},        {0, 1.0, 0, 0},     // no frames reads as one
-        {60, 1.7, 59, 0},     {60, -0.3, 0, 59},                         // out of range: an end
+        {60, 0.0, 0, 59},     {60, 1.0, 59, 0},    {60, 0.5, 30, 29},  // 29.5 + 0.5
+        {60, 0.4999, 29, 30},                                          // 29.4941 + 0.5
+        {60, 0.9915, 58, 1},  {60, 0.9916, 59, 0},                     // 58.4985, 58.5044
+        {2, 0.49, 0, 1},      {2, 0.5, 1, 0},      {3, 0.74, 1, 1},   {3, 0.75, 2, 0},
+        {1, 0.0, 0, 0},       {1, 1.0, 0, 0},      {0, 1.0, 0, 0},  // no frames reads as one
+        {60, 1.7, 59, 0},     {60, -0.3, 0, 59},                    // out of range: an end
     };
     for (const Case& c : cases) {
         EXPECT_EQ(FrameForValue(c.frames, c.value, false), c.frame) << c.frames << " " << c.value;
@@ -71,8 +71,8 @@ TEST(SwitchControl, PressesCycleTheStatesAndPushEachOne) {
     }
 
     EditorUnderTest editor;
-    auto* band5 = editor.add<SwitchControl>(0, 0, param::BandSwitch(4),
-                                            Image(kImageBandSwitch, 88, 36, 2));
+    auto* band5 =
+        editor.add<SwitchControl>(0, 0, param::BandSwitch(4), Image(kImageBandSwitch, 88, 36, 2));
     editor.finish({});
     EXPECT_EQ(band5->flags() & 0x30, 0x30);  // no right-click prompt; a double-click presses
     EXPECT_EQ(band5->readValue(), 1.0);      // bands start switched on
@@ -90,8 +90,8 @@ TEST(SwitchControl, PressesCycleTheStatesAndPushEachOne) {
 
 TEST(MomentaryButton, PressPushesOneAndReleaseZeroOnTheButtonRow) {
     EditorUnderTest editor;
-    auto* unload = editor.add<MomentaryButton>(1542, param::kUnloadFr,
-                                               Image(kImageUnloadButton, 40, 40, 2));
+    auto* unload =
+        editor.add<MomentaryButton>(1542, param::kUnloadFr, Image(kImageUnloadButton, 40, 40, 2));
     editor.finish({});
     EXPECT_EQ(unload->rect(), (LayoutRect{1542, 916, 1582, 956}));
     unload->mouseDown(1550, 920, kLeft);
@@ -110,8 +110,8 @@ TEST(FileButton, KeepsTheOldPathWhenCancelledAndPushesZeroEitherWay) {
     auto* button =
         editor.add<FileButton>(1428, param::kFrFile, Image(kImageFileButton, 114, 40, 2));
     auto* status = editor.add<TextControl>(LayoutRect{14, 8, 420, 30}, TextStyle{});
-    auto* unload = editor.add<MomentaryButton>(1542, param::kUnloadFr,
-                                               Image(kImageUnloadButton, 40, 40, 2));
+    auto* unload =
+        editor.add<MomentaryButton>(1542, param::kUnloadFr, Image(kImageUnloadButton, 40, 40, 2));
     EditorLinks links;
     links.fileButton = button;
     links.statusText = status;
@@ -208,8 +208,7 @@ int PaintedPixels(EditorGraphics& graphics, const LayoutRect& rect) {
 
 void Clear(EditorGraphics& graphics) {
     raster::RasterBitmap& bitmap = graphics.drawBitmap();
-    raster::fillRect(&bitmap, 0, 0, bitmap.width(), bitmap.height(), 0, 1.0f,
-                     raster::kCombineCopy);
+    raster::fillRect(&bitmap, 0, 0, bitmap.width(), bitmap.height(), 0, 1.0f, raster::kCombineCopy);
 }
 
 TEST(ImageControls, DrawTheirFrameAndAOneFrameSwitchOnlyWhileOn) {

@@ -97,9 +97,9 @@ TEST_F(DrawingHelpers, ASoftLineFadesOverTwoUnitsOnEachSide) {
     scale(0);
     graphics.softLine(0xFFFFFFFF, 10, 100, 60, 100);
     EXPECT_EQ(red(30, 100), 0xFFu);
-    EXPECT_EQ(red(30, 99), 0x7Fu);   // (255 >> 1) + (0 >> 1)
+    EXPECT_EQ(red(30, 99), 0x7Fu);  // (255 >> 1) + (0 >> 1)
     EXPECT_EQ(red(30, 101), 0x7Fu);
-    EXPECT_EQ(red(30, 98), 0x3Fu);   // (0 >> 1) + (255 >> 2) + (0 >> 2)
+    EXPECT_EQ(red(30, 98), 0x3Fu);  // (0 >> 1) + (255 >> 2) + (0 >> 2)
     EXPECT_EQ(red(30, 102), 0x3Fu);
     EXPECT_EQ(red(30, 97), 0u);
     EXPECT_EQ(red(30, 103), 0u);

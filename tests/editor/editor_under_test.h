@@ -90,8 +90,8 @@ public:
     }
     bool openTextEntry(EditorControl& control, int parameterIndex, const LayoutRect* rect, int,
                        const TextStyle*, std::uint32_t, int, int, int) override {
-        prompts.push_back({&control, parameterIndex, rect != nullptr,
-                           rect != nullptr ? *rect : LayoutRect{}});
+        prompts.push_back(
+            {&control, parameterIndex, rect != nullptr, rect != nullptr ? *rect : LayoutRect{}});
         return true;
     }
 };
@@ -101,7 +101,9 @@ class GraphicsEditor : public PluginEditor {
 public:
     explicit GraphicsEditor(std::unique_ptr<ScriptedGraphics> graphics)
         : graphics_(std::move(graphics)) {}
-    int Width() const override { return EditorGraphics::kLayoutWidth >> graphics_->effectiveShift(); }
+    int Width() const override {
+        return EditorGraphics::kLayoutWidth >> graphics_->effectiveShift();
+    }
     int Height() const override {
         return EditorGraphics::kLayoutHeight >> graphics_->effectiveShift();
     }

@@ -18,7 +18,8 @@ public:
         graphics.applyScale(shift);
         raster::SystemBitmap& target = graphics.drawBitmap();
         for (int y = 0; y < target.height(); ++y) {
-            for (int x = 0; x < target.width(); ++x) target.bits()[y * target.rowSpan() + x] = kGraphBackground;
+            for (int x = 0; x < target.width(); ++x)
+                target.bits()[y * target.rowSpan() + x] = kGraphBackground;
         }
     }
     std::uint32_t at(int x, int y) {

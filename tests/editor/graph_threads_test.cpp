@@ -35,7 +35,8 @@ public:
 std::string writeMeasurement(const char* name, double level) {
     const std::string path = corvalen::testing::TestTempPath(name);
     std::FILE* file = std::fopen(path.c_str(), "w");
-    for (double hz = 10.0; hz < 30000.0; hz *= 1.05) std::fprintf(file, "%g,%g\n", hz, level + hz / 3000.0);
+    for (double hz = 10.0; hz < 30000.0; hz *= 1.05)
+        std::fprintf(file, "%g,%g\n", hz, level + hz / 3000.0);
     std::fclose(file);
     return path;
 }
@@ -78,7 +79,8 @@ TEST(ResponseGraphThreads, PaintsWhileOtherThreadsChangeWhatItShows) {
         std::vector<double> left(256), right(256);
         double* channels[2] = {left.data(), right.data()};
         for (unsigned n = 0; !done.load(); ++n) {
-            for (std::size_t i = 0; i < left.size(); ++i) left[i] = right[i] = static_cast<double>((i + n) % 64) / 64.0 - 0.5;
+            for (std::size_t i = 0; i < left.size(); ++i)
+                left[i] = right[i] = static_cast<double>((i + n) % 64) / 64.0 - 0.5;
             LockScope hold(plugin.Lock());
             plugin.ProcessBlock(channels, channels, 256);
         }

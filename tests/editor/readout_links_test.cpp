@@ -27,8 +27,7 @@ protected:
         links.outputReadout = output;
         links.statusText = status;
         links.sampleRateReadout = rate;
-        button = editor.add<FileButton>(1428, param::kFrFile,
-                                        BitmapRef{nullptr, 114, 40, 2, 151});
+        button = editor.add<FileButton>(1428, param::kFrFile, BitmapRef{nullptr, 114, 40, 2, 151});
         links.fileButton = button;
         for (TextControl* text : bands) EXPECT_STREQ(text->text(), "");  // empty until opened
         editor.finish(links);

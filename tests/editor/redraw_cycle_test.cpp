@@ -153,7 +153,8 @@ TEST_F(RedrawCycle, OnlyTheAreasOfDirtyControlsAreRepainted) {
 TEST_F(RedrawCycle, NothingOutsideTheRepaintChanges) {
     class Filler : public EditorControl {
     public:
-        Filler(const LayoutRect& rect, std::uint32_t colour) : EditorControl(rect), colour_(colour) {}
+        Filler(const LayoutRect& rect, std::uint32_t colour)
+            : EditorControl(rect), colour_(colour) {}
         void paint(EditorGraphics& graphics) override {
             graphics.fillRectAlpha(colour_, rect(), 1.0f);
         }
@@ -167,16 +168,18 @@ TEST_F(RedrawCycle, NothingOutsideTheRepaintChanges) {
         local.applyScale(shift);
         raster::SystemBitmap& bitmap = local.drawBitmap();
         for (int y = 0; y < bitmap.height(); ++y)
-            for (int x = 0; x < bitmap.width(); ++x) bitmap.bits()[y * bitmap.rowSpan() + x] = 0xFF102030;
+            for (int x = 0; x < bitmap.width(); ++x)
+                bitmap.bits()[y * bitmap.rowSpan() + x] = 0xFF102030;
         local.attach(std::make_unique<Filler>(LayoutRect{100, 100, 300, 200}, 0xFFFFFFFF));
         const LayoutRect update{150, 120, 250, 180};
         local.paint(update);
         int wrong = 0;
         for (int y = 0; y < bitmap.height(); ++y) {
             for (int x = 0; x < bitmap.width(); ++x) {
-                const bool inside = x >= (150 >> shift) && x < (250 >> shift) && y >= (120 >> shift) &&
-                                    y < (180 >> shift);
-                wrong += bitmap.bits()[y * bitmap.rowSpan() + x] != (inside ? 0xFFFFFFFFu : 0xFF102030u);
+                const bool inside = x >= (150 >> shift) && x < (250 >> shift) &&
+                                    y >= (120 >> shift) && y < (180 >> shift);
+                wrong +=
+                    bitmap.bits()[y * bitmap.rowSpan() + x] != (inside ? 0xFFFFFFFFu : 0xFF102030u);
             }
         }
         EXPECT_EQ(wrong, 0);

@@ -65,7 +65,8 @@ TEST(ResponseGraphScale, PositionsMatchTheIndependentComputation) {
     // Ticks are matched in order against the points; the last one is never reached.
     std::size_t next = 0;
     for (int i = 0; i < kGridPoints; ++i) {
-        if (next < kFrequencyTicks.size() && TickFallsOn(kFrequencyTicks[next].hz, GridFrequency(i, kGridPoints))) {
+        if (next < kFrequencyTicks.size() &&
+            TickFallsOn(kFrequencyTicks[next].hz, GridFrequency(i, kGridPoints))) {
             ASSERT_LT(next, std::size(kTickX));
             EXPECT_EQ(PointX(i, 1600), kTickX[next]) << kFrequencyTicks[next].label;
             ++next;
@@ -118,7 +119,7 @@ TEST(ResponseGraphPicture, NonFiniteInputsDrawNoNanAndKeepTheRest) {
     m.showOnly({kEqLayer, kMeasuredLayer});
     GraphPicture picture;
     paintGraph(picture, m.model);
-    EXPECT_EQ(picture.at(500, 320), kEqColour);     // the placeholder bands add 0 dB
+    EXPECT_EQ(picture.at(500, 320), kEqColour);               // the placeholder bands add 0 dB
     EXPECT_NE(picture.at(780, 320 + 8), kMarkerInnerColour);  // no marker for an infinite gain
 }
 
@@ -136,8 +137,9 @@ TEST(ResponseGraphPicture, DefaultPluginShowsTheFlatEqLineWithTwelveMarkers) {
         for (int x : {40, 220, 500, 650, 1200, 1520}) {
             const std::uint32_t p = picture.at(x >> shift, 320 >> shift);
             for (int byte = 0; byte < 32; byte += 8) {
-                EXPECT_NEAR(static_cast<int>((p >> byte) & 0xFF), static_cast<int>((kEqColour >> byte) & 0xFF),
-                            shift) << x;
+                EXPECT_NEAR(static_cast<int>((p >> byte) & 0xFF),
+                            static_cast<int>((kEqColour >> byte) & 0xFF), shift)
+                    << x;
             }
         }
         for (int x : kDefaultMarkerX) {
@@ -148,7 +150,8 @@ TEST(ResponseGraphPicture, DefaultPluginShowsTheFlatEqLineWithTwelveMarkers) {
                 EXPECT_EQ(picture.at(px, 320 + 13), kMarkerOuterColour) << x;
             }
             if (x != 0) {  // the 20 Hz tick line runs under the first marker
-                EXPECT_EQ(picture.at(px, (320 >> shift) + 16 / (1 << shift)), kGraphBackground) << x;
+                EXPECT_EQ(picture.at(px, (320 >> shift) + 16 / (1 << shift)), kGraphBackground)
+                    << x;
             }
         }
     }
@@ -187,8 +190,8 @@ TEST(ResponseGraphPicture, PeakAndMeasurementCurvesLieWhereTheResponseSays) {
     m.state.referenceLevelDb = 85.0;
     struct Case {
         std::initializer_list<CurveLayer> layers;
-        std::uint32_t atPeak;     // colour on the EQ curve's positions
-        std::uint32_t atCentre;   // colour on the 0 dB line at the same columns
+        std::uint32_t atPeak;    // colour on the EQ curve's positions
+        std::uint32_t atCentre;  // colour on the 0 dB line at the same columns
     };
     const Case cases[] = {
         {{kEqLayer}, kEqColour, 0},
@@ -217,7 +220,7 @@ TEST(ResponseGraphPicture, TicksStopBeforeTheRightEdge) {
     paintGraph(picture, m.model, {-100, 0, 1500, 640});
     for (int x : kTickX) {
         if (x < 100) continue;
-        EXPECT_NE(picture.at(x - 100, 100), kGraphBackground) << x;      // the line
+        EXPECT_NE(picture.at(x - 100, 100), kGraphBackground) << x;       // the line
         EXPECT_NE(picture.at(x - 100 + 40, 630), kGraphBackground) << x;  // its label box
     }
     for (int x = 1500; x < 1600; ++x) {
@@ -233,7 +236,8 @@ TEST(ResponseGraphPicture, BypassSignCoversTheMiddleAndLeavesTheRest) {
     m.state.bypass = 1;
     GraphPicture picture;
     paintGraph(picture, m.model);
-    const int left = kBypassCover[0], top = kBypassCover[1], right = kBypassCover[2], bottom = kBypassCover[3];
+    const int left = kBypassCover[0], top = kBypassCover[1], right = kBypassCover[2],
+              bottom = kBypassCover[3];
     // White bars, the shadow's black beyond them, nothing drawn past the cover.
     EXPECT_EQ(picture.at(left, top), kWhite);
     EXPECT_EQ(picture.at(left + 89, 300), kWhite);
@@ -280,7 +284,8 @@ TEST(GraphLegendPicture, FourRowsTwoRowHeightsApart) {
     GraphLegend legend;
     legend.paint(picture.graphics);
     const int rowTops[] = {24, 72, 120, 168};
-    const std::uint32_t lines[] = {kEqColour, kCorrectedColour, kMeasuredColour, EditorGraphics::kDashColour};
+    const std::uint32_t lines[] = {kEqColour, kCorrectedColour, kMeasuredColour,
+                                   EditorGraphics::kDashColour};
     for (int row = 0; row < 4; ++row) {
         const int y = rowTops[row] + 12;
         for (int dy : {-1, 0, 1}) {
@@ -294,7 +299,8 @@ TEST(GraphLegendPicture, FourRowsTwoRowHeightsApart) {
         for (int ty = rowTops[row]; ty < rowTops[row] + 24; ++ty)
             for (int tx = 1464; tx < 1540; ++tx) text |= picture.at(tx, ty) == kWhite;
         EXPECT_TRUE(text) << row;
-        for (int tx = 1356; tx < 1540; ++tx) EXPECT_EQ(picture.at(tx, rowTops[row] + 36), kGraphBackground) << row;
+        for (int tx = 1356; tx < 1540; ++tx)
+            EXPECT_EQ(picture.at(tx, rowTops[row] + 36), kGraphBackground) << row;
     }
 }
 

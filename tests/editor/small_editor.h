@@ -31,22 +31,21 @@ struct SmallEditor {
                                    param::BandQuality(band)};
             for (int role = 0; role < 3; ++role) {
                 const int top = 686 + 104 * role;
-                knobs.push_back(editor.add<Knob>(LayoutRect{x - 4, top, x + 68, top + 72},
-                                                 params[role],
-                                                 BitmapRef{nullptr, 72, 72, 60, kImageBandKnob + 1},
-                                                 6.0));
+                knobs.push_back(
+                    editor.add<Knob>(LayoutRect{x - 4, top, x + 68, top + 72}, params[role],
+                                     BitmapRef{nullptr, 72, 72, 60, kImageBandKnob + 1}, 6.0));
                 TextControl* text = editor.add<TextControl>(
                     LayoutRect{left, top + 68, left + 88, top + 100}, ReadoutStyle());
                 readouts.push_back(text);
                 links.bandReadouts[3 * band + role] = text;
             }
-            switches.push_back(editor.add<SwitchControl>(
-                x - 12, 646, param::BandSwitch(band),
-                BitmapRef{nullptr, 88, 36, 2, kImageBandSwitch + 1}));
+            switches.push_back(
+                editor.add<SwitchControl>(x - 12, 646, param::BandSwitch(band),
+                                          BitmapRef{nullptr, 88, 36, 2, kImageBandSwitch + 1}));
         }
-        slider = editor.add<Slider>(LayoutRect{1420, 1014, 1588, 1050}, param::kOut,
-                                    BitmapRef{nullptr, 40, 36, 1, kImageOutputHandle + 1}, 168,
-                                    true);
+        slider =
+            editor.add<Slider>(LayoutRect{1420, 1014, 1588, 1050}, param::kOut,
+                               BitmapRef{nullptr, 40, 36, 1, kImageOutputHandle + 1}, 168, true);
         output = editor.add<TextControl>(LayoutRect{1532, 982, 1588, 1008}, ReadoutStyle());
         level = editor.add<ValueKnob>(LayoutRect{1428, 804, 1582, 836}, param::kTargetResponses,
                                       BitmapRef{nullptr, 154, 32, 1, kImageOffsetPlate + 1}, 14.0);

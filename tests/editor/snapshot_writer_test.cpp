@@ -28,7 +28,8 @@ TEST(SnapshotWriter, WritesPixelsThatDecodeUnchanged) {
     ASSERT_NE(file, nullptr);
     std::string bytes;
     char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, n);
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        bytes.append(buffer, n);
     std::fclose(file);
     std::remove(path.c_str());
 
@@ -39,7 +40,8 @@ TEST(SnapshotWriter, WritesPixelsThatDecodeUnchanged) {
     for (int y = 0; y < 9; ++y) {
         for (int x = 0; x < 21; ++x) {
             EXPECT_EQ(decoded->bits()[y * decoded->rowSpan() + x],
-                      bitmap.bits()[y * bitmap.rowSpan() + x]) << x << "," << y;
+                      bitmap.bits()[y * bitmap.rowSpan() + x])
+                << x << "," << y;
         }
     }
 }

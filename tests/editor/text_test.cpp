@@ -32,7 +32,8 @@ protected:
     void clear(std::uint32_t colour) {
         raster::SystemBitmap& target = graphics.drawBitmap();
         for (int y = 0; y < target.height(); ++y) {
-            for (int x = 0; x < target.width(); ++x) target.bits()[y * target.rowSpan() + x] = colour;
+            for (int x = 0; x < target.width(); ++x)
+                target.bits()[y * target.rowSpan() + x] = colour;
         }
     }
     // The largest red byte inside a pixel rectangle, and whether anything changed there.
@@ -153,8 +154,7 @@ TEST(FontCacheKey, PacksPixelHeightStyleAndOrientation) {
 
 TEST(FontCache, TheFirstFontForAKeyAndFaceWins) {
     FontCache cache;
-    raster::CachedFont* first =
-        cache.insert(7, "Consolas", std::make_unique<raster::CachedFont>());
+    raster::CachedFont* first = cache.insert(7, "Consolas", std::make_unique<raster::CachedFont>());
     std::string sameFace = "Consolas";  // equal text, another pointer
     EXPECT_EQ(cache.insert(7, sameFace.c_str(), std::make_unique<raster::CachedFont>()), first);
     EXPECT_EQ(cache.find(7, sameFace.c_str()), first);

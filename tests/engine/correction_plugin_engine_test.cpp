@@ -20,309 +20,307 @@ using testing_support::MakeOpenPlugin;
 using testing_support::SilentHost;
 
 class FakeText : public TextLink {
- public:
-  const char* text() const override { return text_.c_str(); }
-  void setText(const char* text) override {
-    if (text_ == text) return;
-    text_ = text;
-    ++redraws;
-  }
-  void markDirty(bool push) override {
-    ++redraws;
-    if (push) ++pushes;
-  }
-  std::string text_;
-  int redraws = 0;
-  int pushes = 0;
+public:
+    const char* text() const override { return text_.c_str(); }
+    void setText(const char* text) override {
+        if (text_ == text) return;
+        text_ = text;
+        ++redraws;
+    }
+    void markDirty(bool push) override {
+        ++redraws;
+        if (push) ++pushes;
+    }
+    std::string text_;
+    int redraws = 0;
+    int pushes = 0;
 };
 
 class FakeVisibility : public VisibilityLink {
- public:
-  void setHidden(bool on) override { hidden = on ? 1 : 0; }
-  int hidden = -1;
+public:
+    void setHidden(bool on) override { hidden = on ? 1 : 0; }
+    int hidden = -1;
 };
 
 class FakeFileButton : public FileButtonLink {
- public:
-  explicit FakeFileButton(std::string& path) : path_(path) {}
-  std::string& path() override { return path_; }
-  void bindPath(std::string& path) override { bound = &path; }
-  std::string& path_;
-  std::string* bound = nullptr;
+public:
+    explicit FakeFileButton(std::string& path) : path_(path) {}
+    std::string& path() override { return path_; }
+    void bindPath(std::string& path) override { bound = &path; }
+    std::string& path_;
+    std::string* bound = nullptr;
 };
 
 class CountingGraph : public RedrawLink {
- public:
-  void markDirty(bool) override { ++redraws; }
-  int redraws = 0;
+public:
+    void markDirty(bool) override { ++redraws; }
+    int redraws = 0;
 };
 
 // The plug-in with stand-ins for the editor's controls plugged in where the editor will.
 class LinkedPlugin : public CorrectionPlugin {
- public:
-  LinkedPlugin()
-      : CorrectionPlugin(&SilentHost), button_(measurementPath_) {
-    EditorLinks links;
-    links.graph = &graph_;
-    for (int i = 0; i < kBandReadoutCount; ++i) links.bandReadouts[i] = &bandTexts[i];
-    links.outputReadout = &output;
-    links.statusText = &status;
-    links.sampleRateReadout = &sampleRate;
-    links.fileButton = &button_;
-    links.splashImage = &splash;
-    ConnectEditorControls(links);
-  }
-  CountingGraph& graph() { return graph_; }
-  std::string& path() { return measurementPath_; }
+public:
+    LinkedPlugin() : CorrectionPlugin(&SilentHost), button_(measurementPath_) {
+        EditorLinks links;
+        links.graph = &graph_;
+        for (int i = 0; i < kBandReadoutCount; ++i) links.bandReadouts[i] = &bandTexts[i];
+        links.outputReadout = &output;
+        links.statusText = &status;
+        links.sampleRateReadout = &sampleRate;
+        links.fileButton = &button_;
+        links.splashImage = &splash;
+        ConnectEditorControls(links);
+    }
+    CountingGraph& graph() { return graph_; }
+    std::string& path() { return measurementPath_; }
 
-  FakeText bandTexts[kBandReadoutCount], output, status, sampleRate;
-  FakeVisibility splash;
+    FakeText bandTexts[kBandReadoutCount], output, status, sampleRate;
+    FakeVisibility splash;
 
- private:
-  CountingGraph graph_;
-  FakeFileButton button_;
+private:
+    CountingGraph graph_;
+    FakeFileButton button_;
 };
 
 void Set(CorrectionPlugin& plugin, int index, double value) {
-  ParamSpec* param = plugin.Param(index);
-  param->SetNormalised(param->Normalise(value));
-  plugin.OnParamChange(index);
+    ParamSpec* param = plugin.Param(index);
+    param->SetNormalised(param->Normalise(value));
+    plugin.OnParamChange(index);
 }
 
 std::string TempFile(const char* name, const char* text) {
-  const std::string path = testing::TestTempPath(name);
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (f != nullptr) {
-    std::fputs(text, f);
-    std::fclose(f);
-  }
-  return path;
+    const std::string path = testing::TestTempPath(name);
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (f != nullptr) {
+        std::fputs(text, f);
+        std::fclose(f);
+    }
+    return path;
 }
 
 TEST(CorrectionPluginEngine, ConstructionRecordsStateButTunesNoBand) {
-  CorrectionPlugin plugin(&SilentHost);
-  ASSERT_NE(plugin.Model(), nullptr);
-  for (int k = 1; k <= 12; ++k) {
-    EXPECT_EQ(plugin.Model()->band(k).b0, -666.0);
-    EXPECT_EQ(plugin.Model()->band(k).sampleRate, 48000.0);
-    EXPECT_EQ(plugin.Engine().bandEnabled[k - 1], 1);
-  }
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(plugin.Engine().layerShown[i], 1);
-  for (int i = 0; i < 800; ++i) ASSERT_EQ(plugin.Model()->frCurve()[i], 0.0);
+    CorrectionPlugin plugin(&SilentHost);
+    ASSERT_NE(plugin.Model(), nullptr);
+    for (int k = 1; k <= 12; ++k) {
+        EXPECT_EQ(plugin.Model()->band(k).b0, -666.0);
+        EXPECT_EQ(plugin.Model()->band(k).sampleRate, 48000.0);
+        EXPECT_EQ(plugin.Engine().bandEnabled[k - 1], 1);
+    }
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(plugin.Engine().layerShown[i], 1);
+    for (int i = 0; i < 800; ++i) ASSERT_EQ(plugin.Model()->frCurve()[i], 0.0);
 }
 
 TEST(CorrectionPluginEngine, OpeningTunesEveryBandWithTheDefaults) {
-  auto plugin = MakeOpenPlugin(0.0);
-  for (int k = 1; k <= 12; ++k) {
-    const EqBand& band = plugin->Model()->band(k);
-    EXPECT_EQ(band.frequency, kDefaultBandFrequencies[static_cast<size_t>(k - 1)]);
-    EXPECT_EQ(band.gainDb, 0.0);
-    EXPECT_DOUBLE_EQ(band.q, 0.71);
-    EXPECT_EQ(band.sampleRate, 48000.0);  // until the host sets a rate
-    EXPECT_TRUE(std::isfinite(band.b0) && band.b0 != -666.0);
-  }
-  EXPECT_EQ(plugin->Model()->band(1).type, kPeak);
-  EXPECT_EQ(plugin->Model()->band(12).type, kHighShelf);  // "TipoF12" 0 selects the shelf
+    auto plugin = MakeOpenPlugin(0.0);
+    for (int k = 1; k <= 12; ++k) {
+        const EqBand& band = plugin->Model()->band(k);
+        EXPECT_EQ(band.frequency, kDefaultBandFrequencies[static_cast<size_t>(k - 1)]);
+        EXPECT_EQ(band.gainDb, 0.0);
+        EXPECT_DOUBLE_EQ(band.q, 0.71);
+        EXPECT_EQ(band.sampleRate, 48000.0);  // until the host sets a rate
+        EXPECT_TRUE(std::isfinite(band.b0) && band.b0 != -666.0);
+    }
+    EXPECT_EQ(plugin->Model()->band(1).type, kPeak);
+    EXPECT_EQ(plugin->Model()->band(12).type, kHighShelf);  // "TipoF12" 0 selects the shelf
 }
 
 TEST(CorrectionPluginEngine, AGraphConnectedLaterViewsThePluginsOwnModel) {
-  auto plugin = MakeOpenPlugin();
-  ResponseModel* const model = plugin->Model();
-  model->frCurve()[17] = 83.0;
-  const EqBand tuned = model->band(7);
-  CountingGraph graph;
-  EditorLinks links;
-  links.graph = &graph;
-  plugin->ConnectEditorControls(links);
-  ASSERT_EQ(plugin->Model(), model);  // the bands never move to an editor object
-  EXPECT_EQ(std::memcmp(&model->band(7), &tuned, sizeof tuned), 0);
-  EXPECT_EQ(model->frCurve()[17], 83.0);
-  Set(*plugin, param::BandGain(6), 3.0);
-  EXPECT_EQ(model->band(7).gainDb, 3.0);
-  EXPECT_EQ(graph.redraws, 1);
-  // Disconnected again (the editor going away), changes still reach the model.
-  plugin->ConnectEditorControls(EditorLinks{});
-  Set(*plugin, param::BandGain(6), -2.0);
-  EXPECT_EQ(model->band(7).gainDb, -2.0);
-  EXPECT_EQ(graph.redraws, 1);
+    auto plugin = MakeOpenPlugin();
+    ResponseModel* const model = plugin->Model();
+    model->frCurve()[17] = 83.0;
+    const EqBand tuned = model->band(7);
+    CountingGraph graph;
+    EditorLinks links;
+    links.graph = &graph;
+    plugin->ConnectEditorControls(links);
+    ASSERT_EQ(plugin->Model(), model);  // the bands never move to an editor object
+    EXPECT_EQ(std::memcmp(&model->band(7), &tuned, sizeof tuned), 0);
+    EXPECT_EQ(model->frCurve()[17], 83.0);
+    Set(*plugin, param::BandGain(6), 3.0);
+    EXPECT_EQ(model->band(7).gainDb, 3.0);
+    EXPECT_EQ(graph.redraws, 1);
+    // Disconnected again (the editor going away), changes still reach the model.
+    plugin->ConnectEditorControls(EditorLinks{});
+    Set(*plugin, param::BandGain(6), -2.0);
+    EXPECT_EQ(model->band(7).gainDb, -2.0);
+    EXPECT_EQ(graph.redraws, 1);
 }
 
 TEST(CorrectionPluginEngine, TypeSwitchesMapToBandTypes) {
-  auto plugin = MakeOpenPlugin();
-  Set(*plugin, param::kTypeBand1, 1.0);
-  EXPECT_EQ(plugin->Model()->band(1).type, kLowShelf);
-  Set(*plugin, param::kTypeBand1, 0.0);
-  EXPECT_EQ(plugin->Model()->band(1).type, kPeak);
-  Set(*plugin, param::kTypeBand12, 1.0);
-  EXPECT_EQ(plugin->Model()->band(12).type, kPeak);
-  Set(*plugin, param::kTypeBand12, 0.0);
-  EXPECT_EQ(plugin->Model()->band(12).type, kHighShelf);
+    auto plugin = MakeOpenPlugin();
+    Set(*plugin, param::kTypeBand1, 1.0);
+    EXPECT_EQ(plugin->Model()->band(1).type, kLowShelf);
+    Set(*plugin, param::kTypeBand1, 0.0);
+    EXPECT_EQ(plugin->Model()->band(1).type, kPeak);
+    Set(*plugin, param::kTypeBand12, 1.0);
+    EXPECT_EQ(plugin->Model()->band(12).type, kPeak);
+    Set(*plugin, param::kTypeBand12, 0.0);
+    EXPECT_EQ(plugin->Model()->band(12).type, kHighShelf);
 }
 
 TEST(CorrectionPluginEngine, IndicesOutsideTheTableChangeNothing) {
-  auto plugin = MakeOpenPlugin();
-  std::vector<unsigned char> before(sizeof(EqBand) * 12);
-  std::memcpy(before.data(), plugin->Model()->bands(), before.size());
-  const EngineState state = plugin->Engine();
-  plugin->OnParamChange(61);
-  plugin->OnParamChange(-1);
-  EXPECT_EQ(std::memcmp(before.data(), plugin->Model()->bands(), before.size()), 0);
-  EXPECT_EQ(std::memcmp(&state, &plugin->Engine(), sizeof state), 0);
+    auto plugin = MakeOpenPlugin();
+    std::vector<unsigned char> before(sizeof(EqBand) * 12);
+    std::memcpy(before.data(), plugin->Model()->bands(), before.size());
+    const EngineState state = plugin->Engine();
+    plugin->OnParamChange(61);
+    plugin->OnParamChange(-1);
+    EXPECT_EQ(std::memcmp(before.data(), plugin->Model()->bands(), before.size()), 0);
+    EXPECT_EQ(std::memcmp(&state, &plugin->Engine(), sizeof state), 0);
 }
 
 TEST(CorrectionPluginEngine, BandValuesReachOnlyTheirBandAndReadout) {
-  LinkedPlugin plugin;
-  Set(plugin, param::BandQuality(11), 4.0);  // f12Q
-  EXPECT_DOUBLE_EQ(plugin.Model()->band(12).q, 4.0);
-  EXPECT_EQ(plugin.Model()->band(11).q, 0.0);  // untouched since construction
-  EXPECT_EQ(std::string(plugin.bandTexts[35].text()), "4.00");
-  EXPECT_EQ(plugin.output.redraws, 0);
-  Set(plugin, param::BandFrequency(2), 1500.0);
-  EXPECT_EQ(std::string(plugin.bandTexts[6].text()), "1.50 k");
-  Set(plugin, param::BandGain(2), -6.5);
-  EXPECT_EQ(std::string(plugin.bandTexts[7].text()), "-6.5 dB");
-  EXPECT_GE(plugin.graph().redraws, 3);
+    LinkedPlugin plugin;
+    Set(plugin, param::BandQuality(11), 4.0);  // f12Q
+    EXPECT_DOUBLE_EQ(plugin.Model()->band(12).q, 4.0);
+    EXPECT_EQ(plugin.Model()->band(11).q, 0.0);  // untouched since construction
+    EXPECT_EQ(std::string(plugin.bandTexts[35].text()), "4.00");
+    EXPECT_EQ(plugin.output.redraws, 0);
+    Set(plugin, param::BandFrequency(2), 1500.0);
+    EXPECT_EQ(std::string(plugin.bandTexts[6].text()), "1.50 k");
+    Set(plugin, param::BandGain(2), -6.5);
+    EXPECT_EQ(std::string(plugin.bandTexts[7].text()), "-6.5 dB");
+    EXPECT_GE(plugin.graph().redraws, 3);
 }
 
 TEST(CorrectionPluginEngine, OutputReadoutIsMarkedEvenWhenItsTextStays) {
-  LinkedPlugin plugin;
-  Set(plugin, param::kOut, -3.5);
-  EXPECT_EQ(std::string(plugin.output.text()), "-3.5");
-  const int redraws = plugin.output.redraws;
-  plugin.OnParamChange(param::kOut);
-  EXPECT_EQ(plugin.output.redraws, redraws + 1);
-  EXPECT_EQ(plugin.output.pushes, 2);
-  EXPECT_EQ(plugin.Engine().outputGainDb, -3.5);
+    LinkedPlugin plugin;
+    Set(plugin, param::kOut, -3.5);
+    EXPECT_EQ(std::string(plugin.output.text()), "-3.5");
+    const int redraws = plugin.output.redraws;
+    plugin.OnParamChange(param::kOut);
+    EXPECT_EQ(plugin.output.redraws, redraws + 1);
+    EXPECT_EQ(plugin.output.pushes, 2);
+    EXPECT_EQ(plugin.Engine().outputGainDb, -3.5);
 }
 
 TEST(CorrectionPluginEngine, SwitchingABandOffOnlyMarksTheGraph) {
-  LinkedPlugin plugin;
-  const int redraws = plugin.graph().redraws;
-  Set(plugin, param::BandSwitch(4), 0.0);
-  EXPECT_EQ(plugin.Engine().bandEnabled[4], 0);
-  EXPECT_EQ(plugin.graph().redraws, redraws + 1);
-  Set(plugin, param::kSplashScreen, 0.0);
-  EXPECT_EQ(plugin.splash.hidden, 1);
-  Set(plugin, param::kSplashScreen, 1.0);
-  EXPECT_EQ(plugin.splash.hidden, 0);
+    LinkedPlugin plugin;
+    const int redraws = plugin.graph().redraws;
+    Set(plugin, param::BandSwitch(4), 0.0);
+    EXPECT_EQ(plugin.Engine().bandEnabled[4], 0);
+    EXPECT_EQ(plugin.graph().redraws, redraws + 1);
+    Set(plugin, param::kSplashScreen, 0.0);
+    EXPECT_EQ(plugin.splash.hidden, 1);
+    Set(plugin, param::kSplashScreen, 1.0);
+    EXPECT_EQ(plugin.splash.hidden, 0);
 }
 
 TEST(CorrectionPluginEngine, MissingFileShowsTheMessageAndReloadsClearIt) {
-  LinkedPlugin plugin;
-  plugin.path() = "/no/such/folder/headphone.csv";
-  plugin.OnParamChange(param::kFrFile);
-  EXPECT_EQ(std::string(plugin.status.text()), "FILE NOT FOUND: /no/such/folder/headphone.csv");
+    LinkedPlugin plugin;
+    plugin.path() = "/no/such/folder/headphone.csv";
+    plugin.OnParamChange(param::kFrFile);
+    EXPECT_EQ(std::string(plugin.status.text()), "FILE NOT FOUND: /no/such/folder/headphone.csv");
 
-  // Unloading empties the path and the curve but leaves the message.
-  const std::string existing = TempFile("corvalen_engine_status.csv", "20,80\n20000,70\n");
-  plugin.path() = existing;
-  plugin.OnParamChange(param::kFrFile);
-  EXPECT_EQ(std::string(plugin.status.text()), "");
-  EXPECT_EQ(plugin.Model()->frCurve()[0], 80.0);
-  plugin.path() = "/no/such/file.csv";
-  plugin.OnParamChange(param::kFrFile);
-  Set(plugin, param::kUnloadFr, 0.0);
-  EXPECT_EQ(plugin.path(), "/no/such/file.csv");
-  Set(plugin, param::kUnloadFr, 1.0);
-  EXPECT_EQ(plugin.path(), "");
-  EXPECT_EQ(std::string(plugin.status.text()), "FILE NOT FOUND: /no/such/file.csv");
-  plugin.OnParamChange(param::kFrFile);
-  EXPECT_EQ(std::string(plugin.status.text()), "");
+    // Unloading empties the path and the curve but leaves the message.
+    const std::string existing = TempFile("corvalen_engine_status.csv", "20,80\n20000,70\n");
+    plugin.path() = existing;
+    plugin.OnParamChange(param::kFrFile);
+    EXPECT_EQ(std::string(plugin.status.text()), "");
+    EXPECT_EQ(plugin.Model()->frCurve()[0], 80.0);
+    plugin.path() = "/no/such/file.csv";
+    plugin.OnParamChange(param::kFrFile);
+    Set(plugin, param::kUnloadFr, 0.0);
+    EXPECT_EQ(plugin.path(), "/no/such/file.csv");
+    Set(plugin, param::kUnloadFr, 1.0);
+    EXPECT_EQ(plugin.path(), "");
+    EXPECT_EQ(std::string(plugin.status.text()), "FILE NOT FOUND: /no/such/file.csv");
+    plugin.OnParamChange(param::kFrFile);
+    EXPECT_EQ(std::string(plugin.status.text()), "");
 
-  plugin.path() = existing;
-  plugin.OnParamChange(param::kFrFile);
-  Set(plugin, param::kUnloadFr, 1.0);
-  for (int i = 0; i < 800; ++i) ASSERT_EQ(plugin.Model()->frCurve()[i], 0.0);
-  Set(plugin, param::kSeparator, 1.0);  // empty path: still flat
-  for (int i = 0; i < 800; ++i) ASSERT_EQ(plugin.Model()->frCurve()[i], 0.0);
-  std::remove(existing.c_str());
+    plugin.path() = existing;
+    plugin.OnParamChange(param::kFrFile);
+    Set(plugin, param::kUnloadFr, 1.0);
+    for (int i = 0; i < 800; ++i) ASSERT_EQ(plugin.Model()->frCurve()[i], 0.0);
+    Set(plugin, param::kSeparator, 1.0);  // empty path: still flat
+    for (int i = 0; i < 800; ++i) ASSERT_EQ(plugin.Model()->frCurve()[i], 0.0);
+    std::remove(existing.c_str());
 }
 
 // A file that exists but gives no point says so, on the reload by the file button and on the
 // reload a separator change makes; whatever clears the file-not-found message clears it too.
 TEST(CorrectionPluginEngine, FilesWithoutDataSaySoAndReloadsClearIt) {
-  LinkedPlugin plugin;
-  const std::string folder = CORVALEN_MEASUREMENT_EXAMPLES;
-  const std::string equaliserText = folder + "/parametric_eq.txt";
-  plugin.path() = equaliserText;
-  plugin.OnParamChange(param::kFrFile);
-  EXPECT_EQ(std::string(plugin.status.text()), "NO DATA IN FILE: " + equaliserText);
-  Set(plugin, param::kSeparator, 1.0);
-  EXPECT_EQ(std::string(plugin.status.text()), "NO DATA IN FILE: " + equaliserText);
+    LinkedPlugin plugin;
+    const std::string folder = CORVALEN_MEASUREMENT_EXAMPLES;
+    const std::string equaliserText = folder + "/parametric_eq.txt";
+    plugin.path() = equaliserText;
+    plugin.OnParamChange(param::kFrFile);
+    EXPECT_EQ(std::string(plugin.status.text()), "NO DATA IN FILE: " + equaliserText);
+    Set(plugin, param::kSeparator, 1.0);
+    EXPECT_EQ(std::string(plugin.status.text()), "NO DATA IN FILE: " + equaliserText);
 
-  plugin.path() = folder + "/blank_separated.txt";
-  plugin.OnParamChange(param::kFrFile);
-  EXPECT_EQ(std::string(plugin.status.text()), "");
-  EXPECT_EQ(plugin.Model()->frCurve()[0], 80.5);
-  plugin.path() = folder + "/empty.csv";
-  plugin.OnParamChange(param::kFrFile);
-  EXPECT_EQ(std::string(plugin.status.text()), "NO DATA IN FILE: " + folder + "/empty.csv");
-  for (int i = 0; i < 800; ++i) ASSERT_EQ(plugin.Model()->frCurve()[i], 0.0);
+    plugin.path() = folder + "/blank_separated.txt";
+    plugin.OnParamChange(param::kFrFile);
+    EXPECT_EQ(std::string(plugin.status.text()), "");
+    EXPECT_EQ(plugin.Model()->frCurve()[0], 80.5);
+    plugin.path() = folder + "/empty.csv";
+    plugin.OnParamChange(param::kFrFile);
+    EXPECT_EQ(std::string(plugin.status.text()), "NO DATA IN FILE: " + folder + "/empty.csv");
+    for (int i = 0; i < 800; ++i) ASSERT_EQ(plugin.Model()->frCurve()[i], 0.0);
 
-  // A title line holding the comma is a point with the comma setting only.
-  const std::string title = TempFile("corvalen_engine_title_only.csv", "Left,Right\n");
-  plugin.path() = title;
-  plugin.OnParamChange(param::kFrFile);
-  EXPECT_EQ(std::string(plugin.status.text()), "NO DATA IN FILE: " + title);
-  Set(plugin, param::kSeparator, 0.0);
-  EXPECT_EQ(std::string(plugin.status.text()), "");
-  Set(plugin, param::kSeparator, 1.0);
-  EXPECT_EQ(std::string(plugin.status.text()), "NO DATA IN FILE: " + title);
+    // A title line holding the comma is a point with the comma setting only.
+    const std::string title = TempFile("corvalen_engine_title_only.csv", "Left,Right\n");
+    plugin.path() = title;
+    plugin.OnParamChange(param::kFrFile);
+    EXPECT_EQ(std::string(plugin.status.text()), "NO DATA IN FILE: " + title);
+    Set(plugin, param::kSeparator, 0.0);
+    EXPECT_EQ(std::string(plugin.status.text()), "");
+    Set(plugin, param::kSeparator, 1.0);
+    EXPECT_EQ(std::string(plugin.status.text()), "NO DATA IN FILE: " + title);
 
-  // An unload leaves the message; the reload of the empty path clears it.
-  Set(plugin, param::kUnloadFr, 1.0);
-  EXPECT_EQ(std::string(plugin.status.text()), "NO DATA IN FILE: " + title);
-  plugin.OnParamChange(param::kFrFile);
-  EXPECT_EQ(std::string(plugin.status.text()), "");
-  plugin.path() = "/no/such/folder/headphone.csv";
-  Set(plugin, param::kSeparator, 0.0);
-  EXPECT_EQ(std::string(plugin.status.text()), "FILE NOT FOUND: /no/such/folder/headphone.csv");
-  std::remove(title.c_str());
+    // An unload leaves the message; the reload of the empty path clears it.
+    Set(plugin, param::kUnloadFr, 1.0);
+    EXPECT_EQ(std::string(plugin.status.text()), "NO DATA IN FILE: " + title);
+    plugin.OnParamChange(param::kFrFile);
+    EXPECT_EQ(std::string(plugin.status.text()), "");
+    plugin.path() = "/no/such/folder/headphone.csv";
+    Set(plugin, param::kSeparator, 0.0);
+    EXPECT_EQ(std::string(plugin.status.text()), "FILE NOT FOUND: /no/such/folder/headphone.csv");
+    std::remove(title.c_str());
 }
 
 // The new choice must be in place before the reload reads the file.
 TEST(CorrectionPluginEngine, SeparatorChangeRereadsTheFileWithTheNewChoice) {
-  LinkedPlugin plugin;
-  // Rows that hold both separators: the comma setting splits at the comma, the tab setting at
-  // the tab (the first field "20,80" reads as 20).
-  const std::string file =
-      TempFile("corvalen_engine_separator.csv", "20,80\t60\n20000,70\t50\n");
-  plugin.path() = file;
-  plugin.OnParamChange(param::kFrFile);
-  const double* curve = plugin.Model()->frCurve();
-  ASSERT_EQ(curve[0], 80.0);
-  const int redraws = plugin.graph().redraws;
-  Set(plugin, param::kSeparator, 1.0);
-  EXPECT_EQ(plugin.Engine().separator, 1);
-  EXPECT_EQ(curve[0], 60.0);
-  EXPECT_EQ(curve[799], 50.0);
-  EXPECT_EQ(plugin.graph().redraws, redraws + 1);
-  Set(plugin, param::kSeparator, 0.0);
-  EXPECT_EQ(curve[0], 80.0);
-  EXPECT_EQ(curve[799], 70.0);
-  std::remove(file.c_str());
+    LinkedPlugin plugin;
+    // Rows that hold both separators: the comma setting splits at the comma, the tab setting at
+    // the tab (the first field "20,80" reads as 20).
+    const std::string file = TempFile("corvalen_engine_separator.csv", "20,80\t60\n20000,70\t50\n");
+    plugin.path() = file;
+    plugin.OnParamChange(param::kFrFile);
+    const double* curve = plugin.Model()->frCurve();
+    ASSERT_EQ(curve[0], 80.0);
+    const int redraws = plugin.graph().redraws;
+    Set(plugin, param::kSeparator, 1.0);
+    EXPECT_EQ(plugin.Engine().separator, 1);
+    EXPECT_EQ(curve[0], 60.0);
+    EXPECT_EQ(curve[799], 50.0);
+    EXPECT_EQ(plugin.graph().redraws, redraws + 1);
+    Set(plugin, param::kSeparator, 0.0);
+    EXPECT_EQ(curve[0], 80.0);
+    EXPECT_EQ(curve[799], 70.0);
+    std::remove(file.c_str());
 }
 
 TEST(CorrectionPluginEngine, SampleRateRetunesBandsAndKeepsMemories) {
-  LinkedPlugin plugin;
-  plugin.Dispatch(vst2::effOpen, 0, 0, nullptr, 0.0f);
-  plugin.Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, 44100.0f);
-  plugin.Dispatch(vst2::effSetBlockSize, 0, 64, nullptr, 0.0f);
-  EXPECT_STREQ(plugin.SampleRateText(), "Fs: 44.1 kHz");
-  EXPECT_EQ(std::string(plugin.sampleRate.text()), "Fs: 44.1 kHz");
-  std::vector<double> l(64, 0.0), r(64, 0.0);
-  l[0] = 1.0;
-  double* io[2] = {l.data(), r.data()};
-  Set(plugin, param::BandGain(0), 6.0);
-  plugin.ProcessBlock(io, io, 64);
-  const EqBand before = plugin.Model()->band(1);
-  plugin.Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, 96000.0f);
-  const EqBand& after = plugin.Model()->band(1);
-  EXPECT_EQ(after.frequency, before.frequency);
-  EXPECT_EQ(after.sampleRate, 96000.0);
-  EXPECT_NE(after.b1, before.b1);
-  EXPECT_EQ(std::memcmp(after.channel, before.channel, sizeof before.channel), 0);
-  EXPECT_STREQ(plugin.SampleRateText(), "Fs: 96.0 kHz");
+    LinkedPlugin plugin;
+    plugin.Dispatch(vst2::effOpen, 0, 0, nullptr, 0.0f);
+    plugin.Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, 44100.0f);
+    plugin.Dispatch(vst2::effSetBlockSize, 0, 64, nullptr, 0.0f);
+    EXPECT_STREQ(plugin.SampleRateText(), "Fs: 44.1 kHz");
+    EXPECT_EQ(std::string(plugin.sampleRate.text()), "Fs: 44.1 kHz");
+    std::vector<double> l(64, 0.0), r(64, 0.0);
+    l[0] = 1.0;
+    double* io[2] = {l.data(), r.data()};
+    Set(plugin, param::BandGain(0), 6.0);
+    plugin.ProcessBlock(io, io, 64);
+    const EqBand before = plugin.Model()->band(1);
+    plugin.Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, 96000.0f);
+    const EqBand& after = plugin.Model()->band(1);
+    EXPECT_EQ(after.frequency, before.frequency);
+    EXPECT_EQ(after.sampleRate, 96000.0);
+    EXPECT_NE(after.b1, before.b1);
+    EXPECT_EQ(std::memcmp(after.channel, before.channel, sizeof before.channel), 0);
+    EXPECT_STREQ(plugin.SampleRateText(), "Fs: 96.0 kHz");
 }
 
 }  // namespace

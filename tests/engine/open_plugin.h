@@ -14,13 +14,13 @@ inline intptr_t SilentHost(EffectRecord*, int32_t, int32_t, intptr_t, void*, flo
 // Constructed, opened (the full parameter pass) and, when rate > 0, given a sample rate and a
 // block size, so the equaliser runs.
 inline std::unique_ptr<CorrectionPlugin> MakeOpenPlugin(double rate = 48000.0, int block = 512) {
-  auto plugin = std::make_unique<CorrectionPlugin>(&SilentHost);
-  plugin->Dispatch(vst2::effOpen, 0, 0, nullptr, 0.0f);
-  if (rate > 0.0) {
-    plugin->Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, static_cast<float>(rate));
-    plugin->Dispatch(vst2::effSetBlockSize, 0, block, nullptr, 0.0f);
-  }
-  return plugin;
+    auto plugin = std::make_unique<CorrectionPlugin>(&SilentHost);
+    plugin->Dispatch(vst2::effOpen, 0, 0, nullptr, 0.0f);
+    if (rate > 0.0) {
+        plugin->Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, static_cast<float>(rate));
+        plugin->Dispatch(vst2::effSetBlockSize, 0, block, nullptr, 0.0f);
+    }
+    return plugin;
 }
 
 }  // namespace corvalen::testing_support

@@ -11,29 +11,30 @@
 namespace corvalen::reference {
 
 inline double FilterSample(const corvalen::EqBand& band, corvalen::ChannelState& s, double x) {
-  const double k = 1.0 / band.a0;
-  const double y = (k * band.b0) * x + (k * band.b1) * s.x1 + (k * band.b2) * s.x2 -
-                   (k * band.a1) * s.y1 - (k * band.a2) * s.y2;
-  s.x2 = s.x1;
-  s.x1 = x;
-  s.y2 = s.y1;
-  s.y1 = y;
-  return y;
+    const double k = 1.0 / band.a0;
+    const double y = (k * band.b0) * x + (k * band.b1) * s.x1 + (k * band.b2) * s.x2 -
+                     (k * band.a1) * s.y1 - (k * band.a2) * s.y2;
+    s.x2 = s.x1;
+    s.x1 = x;
+    s.y2 = s.y1;
+    s.y1 = y;
+    return y;
 }
 
 inline void ProcessBank(corvalen::EqBand* bands, const corvalen::EngineState& state,
                         const double* const* inputs, double* const* outputs, int frames) {
-  for (int n = 0; n < frames; ++n) {
-    for (int channel = 0; channel < 2; ++channel) {
-      double x = inputs[channel][n];
-      if (state.bypass == 0) {
-        for (int k = 0; k < corvalen::kBandCount; ++k) {
-          if (state.bandEnabled[k] != 0) x = FilterSample(bands[k], bands[k].channel[channel], x);
+    for (int n = 0; n < frames; ++n) {
+        for (int channel = 0; channel < 2; ++channel) {
+            double x = inputs[channel][n];
+            if (state.bypass == 0) {
+                for (int k = 0; k < corvalen::kBandCount; ++k) {
+                    if (state.bandEnabled[k] != 0)
+                        x = FilterSample(bands[k], bands[k].channel[channel], x);
+                }
+            }
+            outputs[channel][n] = std::pow(10.0, state.outputGainDb * 0.05) * x;
         }
-      }
-      outputs[channel][n] = std::pow(10.0, state.outputGainDb * 0.05) * x;
     }
-  }
 }
 
 }  // namespace corvalen::reference

@@ -36,193 +36,211 @@ constexpr std::size_t kOut = 339;
 constexpr std::size_t kPathLength = 349;
 
 double LittleEndianDouble(const Bytes& bytes, std::size_t at) {
-  std::uint64_t bits = 0;
-  for (int i = 7; i >= 0; --i) bits = (bits << 8) | bytes[at + static_cast<std::size_t>(i)];
-  double value = 0.0;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
+    std::uint64_t bits = 0;
+    for (int i = 7; i >= 0; --i) bits = (bits << 8) | bytes[at + static_cast<std::size_t>(i)];
+    double value = 0.0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
 }
 
 class PresetToolTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    text_ = ScratchPath("hd.txt");
-    WriteText(text_, kCorrection);
-    std::remove(Output("fxp").c_str());
-    std::remove(Output("fxb").c_str());
-  }
-  std::string Output(const char* extension) { return ScratchPath(std::string("out.") + extension); }
+protected:
+    void SetUp() override {
+        text_ = ScratchPath("hd.txt");
+        WriteText(text_, kCorrection);
+        std::remove(Output("fxp").c_str());
+        std::remove(Output("fxb").c_str());
+    }
+    std::string Output(const char* extension) {
+        return ScratchPath(std::string("out.") + extension);
+    }
 
-  std::string text_;
+    std::string text_;
 };
 
 TEST_F(PresetToolTest, ImportWritesTheStandardProgramFileAroundThePluginsOwnChunk) {
-  const std::string fxp = Output("fxp");
-  const auto run = RunTool({"import", text_, "-o", fxp, "--name", "HD 650", "--measurement",
-                            "C:\\eq\\HD 650.csv"});
-  ASSERT_EQ(run.status, kSucceeded) << run.errors;
-  EXPECT_EQ(run.out, fxp + ": \"HD 650\", 5 filters, output -6.1 dB\n");
+    const std::string fxp = Output("fxp");
+    const auto run = RunTool(
+        {"import", text_, "-o", fxp, "--name", "HD 650", "--measurement", "C:\\eq\\HD 650.csv"});
+    ASSERT_EQ(run.status, kSucceeded) << run.errors;
+    EXPECT_EQ(run.out, fxp + ": \"HD 650\", 5 filters, output -6.1 dB\n");
 
-  const Bytes file = ReadBytes(fxp);
-  const std::string path = "C:\\eq\\HD 650.csv";
-  const std::size_t chunkSize = 353 + path.size();
-  ASSERT_EQ(file.size(), kFileHeader + chunkSize);
-  const auto text = [&file](std::size_t at, std::size_t n) {
-    return std::string(file.begin() + static_cast<std::ptrdiff_t>(at),
-                       file.begin() + static_cast<std::ptrdiff_t>(at + n));
-  };
-  EXPECT_EQ(text(0, 4), "CcnK");
-  EXPECT_EQ(text(4, 4), std::string("\0\0\x01", 3) + static_cast<char>(file.size() - 8 - 256));
-  EXPECT_EQ(text(8, 20), std::string("FPCh\0\0\0\x01Kv4m\0\0\x03\xE8\0\0\0\x10", 20));
-  EXPECT_EQ(text(28, 28), std::string("HD 650") + std::string(22, '\0'));
-  EXPECT_EQ(text(56, 4), std::string("\0\0\x01", 3) + static_cast<char>(chunkSize - 256));
+    const Bytes file = ReadBytes(fxp);
+    const std::string path = "C:\\eq\\HD 650.csv";
+    const std::size_t chunkSize = 353 + path.size();
+    ASSERT_EQ(file.size(), kFileHeader + chunkSize);
+    const auto text = [&file](std::size_t at, std::size_t n) {
+        return std::string(file.begin() + static_cast<std::ptrdiff_t>(at),
+                           file.begin() + static_cast<std::ptrdiff_t>(at + n));
+    };
+    EXPECT_EQ(text(0, 4), "CcnK");
+    EXPECT_EQ(text(4, 4), std::string("\0\0\x01", 3) + static_cast<char>(file.size() - 8 - 256));
+    EXPECT_EQ(text(8, 20), std::string("FPCh\0\0\0\x01Kv4m\0\0\x03\xE8\0\0\0\x10", 20));
+    EXPECT_EQ(text(28, 28), std::string("HD 650") + std::string(22, '\0'));
+    EXPECT_EQ(text(56, 4), std::string("\0\0\x01", 3) + static_cast<char>(chunkSize - 256));
 
-  const Bytes chunk(file.begin() + kFileHeader, file.end());
-  EXPECT_EQ(std::string(chunk.begin(), chunk.begin() + 8), std::string("tffp\0\0\x01\0", 8));
-  // Band 1 the low shelf, then the peaks by frequency (37 Hz, the switched-off 121 Hz,
-  // 8865 Hz), bands 5 to 11 off, band 12 the high shelf.
-  const int switches[12] = {1, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1};
-  for (std::size_t k = 0; k < 12; ++k) EXPECT_EQ(chunk[kBandSwitches + k], switches[k]) << k;
-  EXPECT_EQ(chunk[kBand1Type], 1);   // LowShelf
-  EXPECT_EQ(chunk[kBand12Type], 0);  // band 12 filters as a high shelf at 0
-  const double bands[5][3] = {{105, 6.4, 0.70}, {37, 0.7, 2.0 / 3.0}, {121, -3.1, 0.5},
-                              {8865, 4.9, 1.3}, {462.128, 0, 0.71}};
-  for (std::size_t k = 0; k < 5; ++k) {
-    for (std::size_t role = 0; role < 3; ++role) {
-      const double stored = LittleEndianDouble(chunk, kBandValues + 24 * k + 8 * role);
-      if (k == 1 && role == 2) {
-        EXPECT_NEAR(stored, bands[k][role], 1e-15);  // sqrt(4) / (4 - 1) in doubles
-      } else {
-        EXPECT_EQ(stored, bands[k][role]) << "band " << k + 1 << " value " << role;
-      }
+    const Bytes chunk(file.begin() + kFileHeader, file.end());
+    EXPECT_EQ(std::string(chunk.begin(), chunk.begin() + 8), std::string("tffp\0\0\x01\0", 8));
+    // Band 1 the low shelf, then the peaks by frequency (37 Hz, the switched-off 121 Hz,
+    // 8865 Hz), bands 5 to 11 off, band 12 the high shelf.
+    const int switches[12] = {1, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1};
+    for (std::size_t k = 0; k < 12; ++k) EXPECT_EQ(chunk[kBandSwitches + k], switches[k]) << k;
+    EXPECT_EQ(chunk[kBand1Type], 1);   // LowShelf
+    EXPECT_EQ(chunk[kBand12Type], 0);  // band 12 filters as a high shelf at 0
+    const double bands[5][3] = {{105, 6.4, 0.70},
+                                {37, 0.7, 2.0 / 3.0},
+                                {121, -3.1, 0.5},
+                                {8865, 4.9, 1.3},
+                                {462.128, 0, 0.71}};
+    for (std::size_t k = 0; k < 5; ++k) {
+        for (std::size_t role = 0; role < 3; ++role) {
+            const double stored = LittleEndianDouble(chunk, kBandValues + 24 * k + 8 * role);
+            if (k == 1 && role == 2) {
+                EXPECT_NEAR(stored, bands[k][role], 1e-15);  // sqrt(4) / (4 - 1) in doubles
+            } else {
+                EXPECT_EQ(stored, bands[k][role]) << "band " << k + 1 << " value " << role;
+            }
+        }
     }
-  }
-  EXPECT_EQ(LittleEndianDouble(chunk, kBandValues + 24 * 11), 10000.0);
-  EXPECT_EQ(LittleEndianDouble(chunk, kBandValues + 24 * 11 + 8), -2.1);
-  EXPECT_EQ(LittleEndianDouble(chunk, kOut), -6.1);
-  EXPECT_EQ(chunk[kPathLength], path.size());
-  EXPECT_EQ(std::string(chunk.begin() + kPathLength + 4, chunk.end()), path);
+    EXPECT_EQ(LittleEndianDouble(chunk, kBandValues + 24 * 11), 10000.0);
+    EXPECT_EQ(LittleEndianDouble(chunk, kBandValues + 24 * 11 + 8), -2.1);
+    EXPECT_EQ(LittleEndianDouble(chunk, kOut), -6.1);
+    EXPECT_EQ(chunk[kPathLength], path.size());
+    EXPECT_EQ(std::string(chunk.begin() + kPathLength + 4, chunk.end()), path);
 }
 
 TEST_F(PresetToolTest, ExportAndShowReadTheProgramBackAndExportImportsToTheSameFile) {
-  const std::string fxp = Output("fxp");
-  ASSERT_EQ(RunTool({"import", text_, "-o", fxp, "--name", "HD 650"}).status, kSucceeded);
-  const auto exported = RunTool({"export", fxp});
-  ASSERT_EQ(exported.status, kSucceeded) << exported.errors;
-  EXPECT_EQ(exported.out,
-            "# Corvalen program \"HD 650\"\n"
-            "Preamp: -6.1 dB\n"
-            "Filter 1: ON LSC Fc 105 Hz Gain 6.4 dB Q 0.7\n"
-            "Filter 2: ON PK Fc 37 Hz Gain 0.7 dB Q 0.6666666666666666\n"
-            "Filter 3: OFF PK Fc 121 Hz Gain -3.1 dB Q 0.5\n"
-            "Filter 4: ON PK Fc 8865 Hz Gain 4.9 dB Q 1.3\n"
-            "Filter 5: ON HSC Fc 10000 Hz Gain -2.1 dB Q 0.7\n");
+    const std::string fxp = Output("fxp");
+    ASSERT_EQ(RunTool({"import", text_, "-o", fxp, "--name", "HD 650"}).status, kSucceeded);
+    const auto exported = RunTool({"export", fxp});
+    ASSERT_EQ(exported.status, kSucceeded) << exported.errors;
+    EXPECT_EQ(exported.out,
+              "# Corvalen program \"HD 650\"\n"
+              "Preamp: -6.1 dB\n"
+              "Filter 1: ON LSC Fc 105 Hz Gain 6.4 dB Q 0.7\n"
+              "Filter 2: ON PK Fc 37 Hz Gain 0.7 dB Q 0.6666666666666666\n"
+              "Filter 3: OFF PK Fc 121 Hz Gain -3.1 dB Q 0.5\n"
+              "Filter 4: ON PK Fc 8865 Hz Gain 4.9 dB Q 1.3\n"
+              "Filter 5: ON HSC Fc 10000 Hz Gain -2.1 dB Q 0.7\n");
 
-  const std::string again = ScratchPath("again.txt");
-  const std::string againFxp = ScratchPath("again.fxp");
-  WriteText(again, exported.out);
-  ASSERT_EQ(RunTool({"import", again, "-o", againFxp, "--name", "HD 650"}).status, kSucceeded);
-  EXPECT_EQ(ReadBytes(againFxp), ReadBytes(fxp));
+    const std::string again = ScratchPath("again.txt");
+    const std::string againFxp = ScratchPath("again.fxp");
+    WriteText(again, exported.out);
+    ASSERT_EQ(RunTool({"import", again, "-o", againFxp, "--name", "HD 650"}).status, kSucceeded);
+    EXPECT_EQ(ReadBytes(againFxp), ReadBytes(fxp));
 
-  const auto shown = RunTool({"show", fxp});
-  ASSERT_EQ(shown.status, kSucceeded) << shown.errors;
-  EXPECT_EQ(shown.out,
-            "Program       HD 650\n"
-            "Measurement   (none)\n"
-            "Output level  -6.1 dB\n"
-            "EQ bypass     OFF\n"
-            "\n"
-            "band  switch  type       frequency     gain      Q\n"
-            "   1  ON      LowShelf      105.00 Hz  +6.4 dB   0.70\n"
-            "   2  ON      Peak           37.00 Hz  +0.7 dB   0.67\n"
-            "   3  OFF     Peak          121.00 Hz  -3.1 dB   0.50\n"
-            "   4  ON      Peak         8865.00 Hz  +4.9 dB   1.30\n"
-            "   5  OFF     Peak          462.13 Hz  0.0 dB    0.71\n"
-            "   6  OFF     Peak          794.98 Hz  0.0 dB    0.71\n"
-            "   7  OFF     Peak         1352.78 Hz  0.0 dB    0.71\n"
-            "   8  OFF     Peak         2289.41 Hz  0.0 dB    0.71\n"
-            "   9  OFF     Peak         3866.88 Hz  0.0 dB    0.71\n"
-            "  10  OFF     Peak         6534.13 Hz  0.0 dB    0.71\n"
-            "  11  OFF     Peak        11065.50 Hz  0.0 dB    0.71\n"
-            "  12  ON      HighShelf   10000.00 Hz  -2.1 dB   0.70\n");
+    const auto shown = RunTool({"show", fxp});
+    ASSERT_EQ(shown.status, kSucceeded) << shown.errors;
+    EXPECT_EQ(shown.out,
+              "Program       HD 650\n"
+              "Measurement   (none)\n"
+              "Output level  -6.1 dB\n"
+              "EQ bypass     OFF\n"
+              "\n"
+              "band  switch  type       frequency     gain      Q\n"
+              "   1  ON      LowShelf      105.00 Hz  +6.4 dB   0.70\n"
+              "   2  ON      Peak           37.00 Hz  +0.7 dB   0.67\n"
+              "   3  OFF     Peak          121.00 Hz  -3.1 dB   0.50\n"
+              "   4  ON      Peak         8865.00 Hz  +4.9 dB   1.30\n"
+              "   5  OFF     Peak          462.13 Hz  0.0 dB    0.71\n"
+              "   6  OFF     Peak          794.98 Hz  0.0 dB    0.71\n"
+              "   7  OFF     Peak         1352.78 Hz  0.0 dB    0.71\n"
+              "   8  OFF     Peak         2289.41 Hz  0.0 dB    0.71\n"
+              "   9  OFF     Peak         3866.88 Hz  0.0 dB    0.71\n"
+              "  10  OFF     Peak         6534.13 Hz  0.0 dB    0.71\n"
+              "  11  OFF     Peak        11065.50 Hz  0.0 dB    0.71\n"
+              "  12  ON      HighShelf   10000.00 Hz  -2.1 dB   0.70\n");
 }
 
 TEST_F(PresetToolTest, BanksHoldOneProgramPerFileNamedAfterIt) {
-  const std::string second = ScratchPath("Other Phone ParametricEQ.txt");
-  WriteText(second, "Filter 1: ON PK Fc 1000 Hz Gain -3 dB Q 2\nFilter 2: ON PK Fc 20 Hz Gain 1 dB Q 1\n");
-  const std::string fxb = Output("fxb");
-  const auto made = RunTool({"import", text_, second, "-o", fxb, "--measurement", "D:/hp.csv"});
-  ASSERT_EQ(made.status, kSucceeded) << made.errors;
-  EXPECT_EQ(made.out, fxb + ": program 1 \"hd\", 5 filters, output -6.1 dB\n" +
-                          fxb + ": program 2 \"Other Phone\", 2 filters, output 0 dB\n");
-  const Bytes file = ReadBytes(fxb);
-  ASSERT_GT(file.size(), 160u);
-  EXPECT_EQ(std::string(file.begin() + 8, file.begin() + 12), "FBCh");
-  EXPECT_EQ(Bytes(file.begin() + 28, file.begin() + 156), Bytes(128, 0));
+    const std::string second = ScratchPath("Other Phone ParametricEQ.txt");
+    WriteText(
+        second,
+        "Filter 1: ON PK Fc 1000 Hz Gain -3 dB Q 2\nFilter 2: ON PK Fc 20 Hz Gain 1 dB Q 1\n");
+    const std::string fxb = Output("fxb");
+    const auto made = RunTool({"import", text_, second, "-o", fxb, "--measurement", "D:/hp.csv"});
+    ASSERT_EQ(made.status, kSucceeded) << made.errors;
+    EXPECT_EQ(made.out, fxb + ": program 1 \"hd\", 5 filters, output -6.1 dB\n" + fxb +
+                            ": program 2 \"Other Phone\", 2 filters, output 0 dB\n");
+    const Bytes file = ReadBytes(fxb);
+    ASSERT_GT(file.size(), 160u);
+    EXPECT_EQ(std::string(file.begin() + 8, file.begin() + 12), "FBCh");
+    EXPECT_EQ(Bytes(file.begin() + 28, file.begin() + 156), Bytes(128, 0));
 
-  const auto exported = RunTool({"export", fxb, "--program", "2"});
-  ASSERT_EQ(exported.status, kSucceeded) << exported.errors;
-  EXPECT_EQ(exported.out,
-            "# Corvalen program \"Other Phone\", program 2 of a bank\n"
-            "# measurement: D:/hp.csv\n"
-            "Preamp: 0 dB\n"
-            "Filter 1: ON PK Fc 20 Hz Gain 1 dB Q 1\n"
-            "Filter 2: ON PK Fc 1000 Hz Gain -3 dB Q 2\n");
-  const auto shown = RunTool({"show", fxb});
-  ASSERT_EQ(shown.status, kSucceeded) << shown.errors;
-  EXPECT_EQ(shown.out.rfind("Bank program  1 of 16\nProgram       hd\n"
-                            "Measurement   D:/hp.csv\n", 0), 0u) << shown.out;
-  EXPECT_NE(shown.out.find("\nPrograms in the bank\n   1  hd\n"
-                           "   2  Other Phone\n   3  - 3 -\n"), std::string::npos);
-  EXPECT_NE(shown.out.find("  16  - 16 -\n"), std::string::npos);
+    const auto exported = RunTool({"export", fxb, "--program", "2"});
+    ASSERT_EQ(exported.status, kSucceeded) << exported.errors;
+    EXPECT_EQ(exported.out,
+              "# Corvalen program \"Other Phone\", program 2 of a bank\n"
+              "# measurement: D:/hp.csv\n"
+              "Preamp: 0 dB\n"
+              "Filter 1: ON PK Fc 20 Hz Gain 1 dB Q 1\n"
+              "Filter 2: ON PK Fc 1000 Hz Gain -3 dB Q 2\n");
+    const auto shown = RunTool({"show", fxb});
+    ASSERT_EQ(shown.status, kSucceeded) << shown.errors;
+    EXPECT_EQ(shown.out.rfind("Bank program  1 of 16\nProgram       hd\n"
+                              "Measurement   D:/hp.csv\n",
+                              0),
+              0u)
+        << shown.out;
+    EXPECT_NE(shown.out.find("\nPrograms in the bank\n   1  hd\n"
+                             "   2  Other Phone\n   3  - 3 -\n"),
+              std::string::npos);
+    EXPECT_NE(shown.out.find("  16  - 16 -\n"), std::string::npos);
 }
 
 TEST_F(PresetToolTest, RefusalsExitNonZeroAndWriteNothing) {
-  const std::string broken = ScratchPath("broken.txt");
-  WriteText(broken, "Preamp: -1 dB\nFilter 1: ON LPQ Fc 100 Hz Q 0.7\n");
-  const std::string notPreset = ScratchPath("not.fxp");
-  WriteText(notPreset, "Preamp: -1 dB\n");
-  const std::string fxp = Output("fxp");
-  ASSERT_EQ(RunTool({"import", text_, "-o", fxp}).status, kSucceeded);
-  Bytes foreign = ReadBytes(fxp);
-  foreign[18] = 'X';
-  const std::string foreignPath = ScratchPath("foreign.fxp");
-  WriteText(foreignPath, std::string(foreign.begin(), foreign.end()));
-  std::remove(fxp.c_str());
+    const std::string broken = ScratchPath("broken.txt");
+    WriteText(broken, "Preamp: -1 dB\nFilter 1: ON LPQ Fc 100 Hz Q 0.7\n");
+    const std::string notPreset = ScratchPath("not.fxp");
+    WriteText(notPreset, "Preamp: -1 dB\n");
+    const std::string fxp = Output("fxp");
+    ASSERT_EQ(RunTool({"import", text_, "-o", fxp}).status, kSucceeded);
+    Bytes foreign = ReadBytes(fxp);
+    foreign[18] = 'X';
+    const std::string foreignPath = ScratchPath("foreign.fxp");
+    WriteText(foreignPath, std::string(foreign.begin(), foreign.end()));
+    std::remove(fxp.c_str());
 
-  const struct {
-    std::vector<std::string> arguments;
-    int status;
-    std::string error;
-  } cases[] = {
-      {{"import", broken, "-o", fxp}, kFailed,
-       broken + ": line 2: filter type 'LPQ' has no band in the equaliser (PK, LSC and HSC do); nothing written"},
-      {{"import", ScratchPath("missing.txt"), "-o", fxp}, kFailed, "missing.txt: cannot open"},
-      {{"import", text_, "-o", fxp, "--measurement", std::string(1025, 'p')}, kFailed,
-       "the measurement path is longer than the 1024 bytes a preset holds"},
-      {{"import", text_, text_, "-o", fxp}, kBadUsage, "a program file holds one correction"},
-      {{"import", text_, "-o", Output("fxb"), "--name", "x", text_}, kBadUsage, "--name names one program"},
-      {{"import", text_, "-o", ScratchPath("out.txt")}, kBadUsage, "must end in .fxp"},
-      {{"import", text_}, kBadUsage, "no output file given"},
-      {{"import", text_, "-o"}, kBadUsage, "-o needs a value"},
-      {{"import", text_, "-o", fxp, "--gain"}, kBadUsage, "unknown option --gain"},
-      {{"export", notPreset}, kFailed, "not a VST2 preset file"},
-      {{"show", foreignPath}, kFailed, "a preset of another plug-in (id 'KvXm', this one is 'Kv4m')"},
-      {{"show", foreignPath, "--program", "0"}, kBadUsage, "--program needs a program number"},
-      {{"export"}, kBadUsage, "export: no preset file given"},
-      {{"transmogrify"}, kBadUsage, "unknown command transmogrify"},
-  };
-  for (const auto& c : cases) {
-    const auto run = RunTool(c.arguments);
-    EXPECT_EQ(run.status, c.status) << run.errors;
-    EXPECT_NE(run.errors.find(c.error), std::string::npos) << run.errors;
-    EXPECT_TRUE(run.out.empty()) << run.out;
-    EXPECT_FALSE(FileExists(fxp));
-    EXPECT_FALSE(FileExists(Output("fxb")));
-  }
-  const auto help = RunTool({"--help"});
-  EXPECT_EQ(help.status, kSucceeded);
-  EXPECT_NE(help.out.find("import FILE.txt -o OUT.fxp"), std::string::npos);
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        std::string error;
+    } cases[] = {
+        {{"import", broken, "-o", fxp},
+         kFailed,
+         broken + ": line 2: filter type 'LPQ' has no band in the equaliser (PK, LSC and HSC do); "
+                  "nothing written"},
+        {{"import", ScratchPath("missing.txt"), "-o", fxp}, kFailed, "missing.txt: cannot open"},
+        {{"import", text_, "-o", fxp, "--measurement", std::string(1025, 'p')},
+         kFailed,
+         "the measurement path is longer than the 1024 bytes a preset holds"},
+        {{"import", text_, text_, "-o", fxp}, kBadUsage, "a program file holds one correction"},
+        {{"import", text_, "-o", Output("fxb"), "--name", "x", text_},
+         kBadUsage,
+         "--name names one program"},
+        {{"import", text_, "-o", ScratchPath("out.txt")}, kBadUsage, "must end in .fxp"},
+        {{"import", text_}, kBadUsage, "no output file given"},
+        {{"import", text_, "-o"}, kBadUsage, "-o needs a value"},
+        {{"import", text_, "-o", fxp, "--gain"}, kBadUsage, "unknown option --gain"},
+        {{"export", notPreset}, kFailed, "not a VST2 preset file"},
+        {{"show", foreignPath},
+         kFailed,
+         "a preset of another plug-in (id 'KvXm', this one is 'Kv4m')"},
+        {{"show", foreignPath, "--program", "0"}, kBadUsage, "--program needs a program number"},
+        {{"export"}, kBadUsage, "export: no preset file given"},
+        {{"transmogrify"}, kBadUsage, "unknown command transmogrify"},
+    };
+    for (const auto& c : cases) {
+        const auto run = RunTool(c.arguments);
+        EXPECT_EQ(run.status, c.status) << run.errors;
+        EXPECT_NE(run.errors.find(c.error), std::string::npos) << run.errors;
+        EXPECT_TRUE(run.out.empty()) << run.out;
+        EXPECT_FALSE(FileExists(fxp));
+        EXPECT_FALSE(FileExists(Output("fxb")));
+    }
+    const auto help = RunTool({"--help"});
+    EXPECT_EQ(help.status, kSucceeded);
+    EXPECT_NE(help.out.find("import FILE.txt -o OUT.fxp"), std::string::npos);
 }
 
 }  // namespace

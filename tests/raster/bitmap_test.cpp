@@ -14,14 +14,14 @@ TEST(MemoryBitmap, GrowsWithAQuarterToSpareAndKeepsALargeEnoughBuffer) {
     ASSERT_TRUE(bitmap.resize(8, 8));
     EXPECT_EQ(reinterpret_cast<std::uintptr_t>(bitmap.bits()) % 64, 0u);
     EXPECT_EQ(bitmap.allocatedBytes(), 8u * 8u * 4u);  // first allocation: exactly what is needed
-    ASSERT_TRUE(bitmap.resize(16, 8));                  // needs 512 bytes: grows to 640
+    ASSERT_TRUE(bitmap.resize(16, 8));                 // needs 512 bytes: grows to 640
     EXPECT_EQ(bitmap.allocatedBytes(), 640u);
-    ASSERT_TRUE(bitmap.resize(4, 4));                   // smaller: the buffer stays
+    ASSERT_TRUE(bitmap.resize(4, 4));  // smaller: the buffer stays
     EXPECT_EQ(bitmap.allocatedBytes(), 640u);
     EXPECT_EQ(bitmap.width(), 4);
-    ASSERT_TRUE(bitmap.resize(20, 8));                  // 640 bytes still fit
+    ASSERT_TRUE(bitmap.resize(20, 8));  // 640 bytes still fit
     EXPECT_EQ(bitmap.allocatedBytes(), 640u);
-    EXPECT_FALSE(bitmap.resize(20, 8));                 // unchanged size
+    EXPECT_FALSE(bitmap.resize(20, 8));  // unchanged size
 }
 
 TEST(MemoryBitmap, NonPositiveSizeFreesAndReportsEmpty) {

@@ -28,7 +28,8 @@ using testing::truncatedDivide;
 template <class Rule>
 std::uint32_t perLane(std::uint32_t s, std::uint32_t d, int lanes, std::uint32_t rest, Rule rule) {
     int out[4];
-    for (int lane = 0; lane < 4; ++lane) out[lane] = lane < lanes ? rule(laneOf(s, lane), laneOf(d, lane)) : laneOf(rest, lane);
+    for (int lane = 0; lane < 4; ++lane)
+        out[lane] = lane < lanes ? rule(laneOf(s, lane), laneOf(d, lane)) : laneOf(rest, lane);
     return fromLanes(out[0], out[1], out[2], out[3]);
 }
 
@@ -39,9 +40,14 @@ std::uint32_t perLane(std::uint32_t s, std::uint32_t d, int lanes, std::uint32_t
 template <class Draw, class Expected>
 int wrongPixels(int sourceAlpha, Draw draw, Expected expected) {
     MemoryBitmap source(256, 256), destination(256, 256);
-    auto s = [&](int x, int y) { return fromLanes(x, y, 255 - x, sourceAlpha >= 0 ? sourceAlpha : x ^ 0xA5); };
+    auto s = [&](int x, int y) {
+        return fromLanes(x, y, 255 - x, sourceAlpha >= 0 ? sourceAlpha : x ^ 0xA5);
+    };
     // Odd multiples of y keep every lane a one-to-one function of x for each y and of y for each x.
-    auto d = [](int x, int y) { return fromLanes((x + y) & 0xFF, (x + 3 * y) & 0xFF, (255 - x + 5 * y) & 0xFF, (x + 7 * y) & 0xFF); };
+    auto d = [](int x, int y) {
+        return fromLanes((x + y) & 0xFF, (x + 3 * y) & 0xFF, (255 - x + 5 * y) & 0xFF,
+                         (x + 7 * y) & 0xFF);
+    };
     for (int y = 0; y < 256; ++y)
         for (int x = 0; x < 256; ++x) {
             at(source, x, y) = s(x, y);
@@ -50,7 +56,8 @@ int wrongPixels(int sourceAlpha, Draw draw, Expected expected) {
     draw(source, destination);
     int wrong = 0;
     for (int y = 0; y < 256; ++y)
-        for (int x = 0; x < 256; ++x) wrong += at(destination, x, y) != expected(s(x, y), d(x, y), y);
+        for (int x = 0; x < 256; ++x)
+            wrong += at(destination, x, y) != expected(s(x, y), d(x, y), y);
     return wrong;
 }
 
@@ -60,10 +67,14 @@ TEST(ExhaustiveBlend, CopyBlitAtEachAlpha) {
     for (float alpha : {1.0f, 0.5f, 0.25f, 0.3f, 0.75f, 0.01f}) {
         const int keep = 256 - a256Of(alpha);
         const int wrong = wrongPixels(
-            -1, [&](MemoryBitmap& s, MemoryBitmap& d) { blit(&d, &s, 0, 0, nullptr, alpha, kCombineCopy); },
+            -1,
+            [&](MemoryBitmap& s, MemoryBitmap& d) {
+                blit(&d, &s, 0, 0, nullptr, alpha, kCombineCopy);
+            },
             [&](std::uint32_t s, std::uint32_t d, int) {
                 return perLane(s, d, 4, 0, [&](int sb, int db) {
-                    return alpha == 0.5f ? (sb >> 1) + (db >> 1) : sb + truncatedDivide((db - sb) * keep, 256);
+                    return alpha == 0.5f ? (sb >> 1) + (db >> 1)
+                                         : sb + truncatedDivide((db - sb) * keep, 256);
                 });
             });
         EXPECT_EQ(wrong, 0) << "alpha " << alpha;
@@ -79,12 +90,18 @@ TEST(ExhaustiveBlend, SourceAlphaBlitForEverySourceAlpha) {
             const int added = alpha >= 1.0f ? sa : a256Of(alpha) * (sa + 1) / 256;
             const int keep = alpha >= 1.0f ? 255 - sa : 256 - added;
             wrong += wrongPixels(
-                sa, [&](MemoryBitmap& s, MemoryBitmap& d) { blit(&d, &s, 0, 0, nullptr, alpha, kUseSourceAlpha); },
+                sa,
+                [&](MemoryBitmap& s, MemoryBitmap& d) {
+                    blit(&d, &s, 0, 0, nullptr, alpha, kUseSourceAlpha);
+                },
                 [&](std::uint32_t s, std::uint32_t d, int) -> std::uint32_t {
                     if (sa == 0) return d;
                     if (sa == 255 && alpha >= 1.0f) return (s & 0xFFFFFFu) | 0xFF000000u;
-                    const std::uint32_t alphaLane = static_cast<std::uint32_t>(std::min(255, laneOf(d, 3) + added)) << 24;
-                    return perLane(s, d, 3, alphaLane, [&](int sb, int db) { return sb + truncatedDivide((db - sb) * keep, 256); });
+                    const std::uint32_t alphaLane =
+                        static_cast<std::uint32_t>(std::min(255, laneOf(d, 3) + added)) << 24;
+                    return perLane(s, d, 3, alphaLane, [&](int sb, int db) {
+                        return sb + truncatedDivide((db - sb) * keep, 256);
+                    });
                 });
         }
         EXPECT_EQ(wrong, 0) << "alpha " << alpha;
@@ -107,10 +124,12 @@ TEST(ExhaustiveBlend, FillRowsAtEachAlpha) {
         const int wrong = wrongPixels(
             -1,
             [&](MemoryBitmap&, MemoryBitmap& d) {
-                for (int y = 0; y < 256; ++y) fillRect(&d, 0, y, 256, 1, fillColour(y), alpha, kCombineCopy);
+                for (int y = 0; y < 256; ++y)
+                    fillRect(&d, 0, y, 256, 1, fillColour(y), alpha, kCombineCopy);
             },
             [&](std::uint32_t, std::uint32_t d, int y) {
-                return perLane(fillColour(y), d, 4, 0, [&](int c, int db) { return fillByte(c, db, alpha); });
+                return perLane(fillColour(y), d, 4, 0,
+                               [&](int c, int db) { return fillByte(c, db, alpha); });
             });
         EXPECT_EQ(wrong, 0) << "alpha " << alpha;
     }
@@ -120,14 +139,17 @@ TEST(ExhaustiveBlend, FillRowsAtEachAlpha) {
 TEST(ExhaustiveBlend, LargeFillsGiveTheSameBytes) {
     for (float alpha : {0.3f, 0.9f, 0.01f}) {
         MemoryBitmap destination(64, 64);
-        auto under = [](int i) { return fromLanes(i & 0xFF, (i * 7) & 0xFF, 255 - (i & 0xFF), (i * 13) & 0xFF); };
+        auto under = [](int i) {
+            return fromLanes(i & 0xFF, (i * 7) & 0xFF, 255 - (i & 0xFF), (i * 13) & 0xFF);
+        };
         int wrong = 0;
         for (int v = 0; v < 256; ++v) {
             for (int i = 0; i < 64 * 64; ++i) at(destination, i % 64, i / 64) = under(i);
             fillRect(&destination, 0, 0, 64, 64, fillColour(v), alpha, kCombineCopy);
             for (int i = 0; i < 64 * 64; ++i)
                 wrong += at(destination, i % 64, i / 64) !=
-                         perLane(fillColour(v), under(i), 4, 0, [&](int c, int db) { return fillByte(c, db, alpha); });
+                         perLane(fillColour(v), under(i), 4, 0,
+                                 [&](int c, int db) { return fillByte(c, db, alpha); });
         }
         EXPECT_EQ(wrong, 0) << "alpha " << alpha;
     }
@@ -156,7 +178,9 @@ TEST(ExhaustiveBlend, GlyphCoverageForEveryTextByte) {
                     const int c = laneOf(s, 0);
                     if (c == 0) return d;
                     const int keep = alpha >= 1.0f ? 255 - c : 256 - a256Of(alpha) * c / 256;
-                    return perLane(colour, d, 4, 0, [&](int tb, int db) { return tb + truncatedDivide((db - tb) * keep, 256); });
+                    return perLane(colour, d, 4, 0, [&](int tb, int db) {
+                        return tb + truncatedDivide((db - tb) * keep, 256);
+                    });
                 });
         }
         EXPECT_EQ(wrong, 0) << "alpha " << alpha;
@@ -172,8 +196,9 @@ TEST(ExhaustiveBlend, MixOfTwoWordsForEveryWeight) {
             for (int d = 0; d < 256; ++d) {
                 const std::uint32_t colour = fromLanes(c, d, 255 - c, c ^ 0x33);
                 const std::uint32_t under = fromLanes(d, c, 255 - d, d);
-                const std::uint32_t expected =
-                    perLane(colour, under, 4, 0, [&](int cb, int db) { return cb + truncatedDivide((db - cb) * keep, 256); });
+                const std::uint32_t expected = perLane(colour, under, 4, 0, [&](int cb, int db) {
+                    return cb + truncatedDivide((db - cb) * keep, 256);
+                });
                 wrong += pixel::mixAll(colour, under, keep) != expected;
             }
         }
@@ -187,14 +212,18 @@ TEST(BlendReference, MatchesScriptValues) {
     for (const BlendCase& c : kCopyBlendCases) {
         at(source, 0, 0) = c.source;
         at(destination, 0, 0) = c.destination;
-        blit(&destination, &source, 0, 0, nullptr, static_cast<float>(c.parameter) / 256.0f, kCombineCopy);
-        EXPECT_EQ(at(destination, 0, 0), c.expected) << std::hex << c.source << " over " << c.destination;
+        blit(&destination, &source, 0, 0, nullptr, static_cast<float>(c.parameter) / 256.0f,
+             kCombineCopy);
+        EXPECT_EQ(at(destination, 0, 0), c.expected)
+            << std::hex << c.source << " over " << c.destination;
     }
     for (const BlendCase& c : kSourceAlphaCases) {
         at(source, 0, 0) = c.source;
         at(destination, 0, 0) = c.destination;
-        blit(&destination, &source, 0, 0, nullptr, static_cast<float>(c.parameter) / 256.0f, kUseSourceAlpha);
-        EXPECT_EQ(at(destination, 0, 0), c.expected) << std::hex << c.source << " over " << c.destination;
+        blit(&destination, &source, 0, 0, nullptr, static_cast<float>(c.parameter) / 256.0f,
+             kUseSourceAlpha);
+        EXPECT_EQ(at(destination, 0, 0), c.expected)
+            << std::hex << c.source << " over " << c.destination;
     }
     testing::FakeFont gradient(1);
     CachedFont font;
@@ -205,7 +234,8 @@ TEST(BlendReference, MatchesScriptValues) {
         font.setTextColour(c.text);
         Rect rect{0, 0, 256, 1};
         font.drawText(&destination, "G", -1, &rect, 0);
-        EXPECT_EQ(at(destination, c.coverage, 0), c.expected) << std::hex << c.text << " over " << c.destination;
+        EXPECT_EQ(at(destination, c.coverage, 0), c.expected)
+            << std::hex << c.text << " over " << c.destination;
     }
 }
 

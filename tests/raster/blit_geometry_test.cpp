@@ -17,7 +17,8 @@ using testing::fillWith;
 void number(MemoryBitmap& bitmap, int w, int h) {
     bitmap.resize(w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) at(bitmap, x, y) = 0xFF000000u | static_cast<std::uint32_t>(y << 8 | x);
+        for (int x = 0; x < w; ++x)
+            at(bitmap, x, y) = 0xFF000000u | static_cast<std::uint32_t>(y << 8 | x);
 }
 
 TEST(BlitClipping, SourceRectangleFromMinusFiveDrawsFurtherRight) {
@@ -27,10 +28,10 @@ TEST(BlitClipping, SourceRectangleFromMinusFiveDrawsFurtherRight) {
     fillWith(dest, 0);
     const Rect rect{-5, 0, 6, 4};
     blit(&dest, &source, 10, 0, &rect, 1.0f, kCombineCopy);
-    EXPECT_EQ(at(dest, 14, 0), 0u);             // nothing before x + 5
-    EXPECT_EQ(at(dest, 15, 0), 0xFF000000u);     // source column 0
-    EXPECT_EQ(at(dest, 20, 2), 0xFF000205u);     // source column 5, row 2
-    EXPECT_EQ(at(dest, 21, 0), 0u);              // right edge 6 exclusive
+    EXPECT_EQ(at(dest, 14, 0), 0u);           // nothing before x + 5
+    EXPECT_EQ(at(dest, 15, 0), 0xFF000000u);  // source column 0
+    EXPECT_EQ(at(dest, 20, 2), 0xFF000205u);  // source column 5, row 2
+    EXPECT_EQ(at(dest, 21, 0), 0u);           // right edge 6 exclusive
 }
 
 TEST(BlitClipping, NegativeDestinationAdvancesTheSource) {
@@ -90,7 +91,9 @@ TEST(BlitClipping, BlendedBlitAlongItsOwnRowReadsBeforeWriting) {
             MemoryBitmap bitmap, original;
             number(bitmap, 6, 2);
             number(original, 6, 2);
-            for (int x = 0; x < 6; ++x) at(bitmap, x, 1) = at(original, x, 1) = 0x80000000u | static_cast<std::uint32_t>(x * 40);
+            for (int x = 0; x < 6; ++x)
+                at(bitmap, x, 1) = at(original, x, 1) =
+                    0x80000000u | static_cast<std::uint32_t>(x * 40);
             const Rect rect{0, 0, 5, 2};
             blit(&bitmap, &bitmap, 1, 0, &rect, alpha, mode);
             for (int y = 0; y < 2; ++y)
@@ -99,7 +102,8 @@ TEST(BlitClipping, BlendedBlitAlongItsOwnRowReadsBeforeWriting) {
                     at(s, 0, 0) = at(original, x - 1, y);
                     at(d, 0, 0) = at(original, x, y);
                     blit(&d, &s, 0, 0, nullptr, alpha, mode);
-                    EXPECT_EQ(at(bitmap, x, y), at(d, 0, 0)) << "mode " << mode << " alpha " << alpha << " x " << x << " y " << y;
+                    EXPECT_EQ(at(bitmap, x, y), at(d, 0, 0))
+                        << "mode " << mode << " alpha " << alpha << " x " << x << " y " << y;
                 }
         }
     }
@@ -130,8 +134,8 @@ TEST(FillGeometry, ColourAlphaHalvesTheStrength) {
     MemoryBitmap dest(3, 3);
     fillWith(dest, 0xFF0000FFu);
     fillRect(&dest, 0, 0, 3, 3, 0x80FF0000u, 1.0f, kUseSourceAlpha);
-    // alpha 128/255 -> a256 128: red 255 + (0 - 255) x 128 / 256 = 128, blue 0 + 255 x 128 / 256 = 127,
-    // alpha byte 0x80 + (0xFF - 0x80) x 128 / 256 = 0xBF.
+    // alpha 128/255 -> a256 128: red 255 + (0 - 255) x 128 / 256 = 128, blue 0 + 255 x 128 / 256 =
+    // 127, alpha byte 0x80 + (0xFF - 0x80) x 128 / 256 = 0xBF.
     EXPECT_EQ(at(dest, 1, 1), 0xBF80007Fu);
 }
 

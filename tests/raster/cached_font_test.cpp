@@ -61,11 +61,11 @@ TEST_F(CachedFontTest, LineFeedsStartLinesWithExtraSpacingUnlessSingleLine) {
 
 TEST_F(CachedFontTest, AlignsEachLineInTheRectangle) {
     Rect rect{10, 0, 50, 40};
-    font.drawText(&page, "AA", -1, &rect, kTextCentre);     // 8 wide in 40: starts at 26
+    font.drawText(&page, "AA", -1, &rect, kTextCentre);  // 8 wide in 40: starts at 26
     EXPECT_EQ(at(page, 26, 0), kInk);
     EXPECT_EQ(at(page, 25, 0), kPaper);
     Rect right{10, 20, 50, 40};
-    font.drawText(&page, "A", -1, &right, kTextRight);      // advance 4: starts at 46
+    font.drawText(&page, "A", -1, &right, kTextRight);  // advance 4: starts at 46
     EXPECT_EQ(at(page, 46, 20), kInk);
     EXPECT_EQ(at(page, 48, 20), kInk);
     EXPECT_EQ(at(page, 45, 20), kPaper);
@@ -97,7 +97,8 @@ TEST_F(CachedFontTest, RendersEachCharacterOnceAndDecodesUtf8) {
     glyphs.rendered.clear();
     // e-acute (2 bytes), a euro sign (3 bytes), a lone 0xFF byte, an emoji (4 bytes: a
     // space) and a truncated sequence.
-    font.drawText(&page, "\xC3\xA9\xE2\x82\xAC\xFF\xF0\x9F\x98\x80\xE2\x82", -1, &rect, kTextMeasureOnly);
+    font.drawText(&page, "\xC3\xA9\xE2\x82\xAC\xFF\xF0\x9F\x98\x80\xE2\x82", -1, &rect,
+                  kTextMeasureOnly);
     const std::vector<char32_t> expected{0xE9, 0x20AC, 0xFF, U' ', 0xE2, 0x82};
     EXPECT_EQ(glyphs.rendered, expected);
     EXPECT_EQ(font.glyphs().otherCount(), 5u);  // all but the space are beyond ASCII
@@ -119,7 +120,8 @@ TEST_F(CachedFontTest, RenderAsciiAtOnceAndSortedOtherGlyphs) {
     cached.setPlatformFont(&eager, kFontRenderAsciiAtOnce);
     EXPECT_EQ(eager.rendered.size(), 128u);
     Rect rect{0, 0, 10, 10};
-    cached.drawText(nullptr, "\xE2\x82\xAC\xCE\xA9\xC4\x80", -1, &rect, kTextMeasureOnly);  // U+20AC, U+03A9, U+0100
+    cached.drawText(nullptr, "\xE2\x82\xAC\xCE\xA9\xC4\x80", -1, &rect,
+                    kTextMeasureOnly);  // U+20AC, U+03A9, U+0100
     ASSERT_NE(cached.glyphs().find(0x3A9), nullptr);
     ASSERT_NE(cached.glyphs().find(0x100), nullptr);
     ASSERT_NE(cached.glyphs().find(0x20AC), nullptr);
@@ -154,10 +156,10 @@ TEST_F(CachedFontTest, OpaqueBackgroundFillsTheGlyphBox) {
     font.setBackgroundColour(0xFF00FF00u);
     Rect rect{0, 0, 64, 40};
     font.drawText(&page, "A A", -1, &rect, 0);
-    EXPECT_EQ(at(page, 3, 5), 0xFF00FF00u);   // the gap after A's 3 columns
-    EXPECT_EQ(at(page, 6, 5), 0xFF00FF00u);   // inside the space
+    EXPECT_EQ(at(page, 3, 5), 0xFF00FF00u);  // the gap after A's 3 columns
+    EXPECT_EQ(at(page, 6, 5), 0xFF00FF00u);  // inside the space
     EXPECT_EQ(at(page, 8, 5), kInk);
-    EXPECT_EQ(at(page, 8, 10), kPaper);       // below the line
+    EXPECT_EQ(at(page, 8, 10), kPaper);  // below the line
 }
 
 TEST_F(CachedFontTest, ColourAlphaFlagScalesByTheColoursAlpha) {

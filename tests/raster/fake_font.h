@@ -37,13 +37,15 @@ public:
         out.coverage.resize(static_cast<std::size_t>(out.width * out.height));
         for (int y = 0; y < out.height; ++y)
             for (int x = 0; x < out.width; ++x)
-                out.coverage[static_cast<std::size_t>(y * out.width + x)] = static_cast<std::uint8_t>(gradient ? x : 255);
+                out.coverage[static_cast<std::size_t>(y * out.width + x)] =
+                    static_cast<std::uint8_t>(gradient ? x : 255);
         return true;
     }
 
     bool canDrawText() const override { return drawsText_; }
 
-    int drawText(RasterBitmap&, const char*, int, Rect&, unsigned, const PlatformTextStyle&) override {
+    int drawText(RasterBitmap&, const char*, int, Rect&, unsigned,
+                 const PlatformTextStyle&) override {
         ++platformDraws;
         return lineHeight_;
     }

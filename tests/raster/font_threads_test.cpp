@@ -94,8 +94,7 @@ TEST(FontThreads, FontsMadeOnManyThreadsKeepTheirOwnGlyphs) {
         });
     }
     for (auto& thread : threads) thread.join();
-    for (const auto& perThread : wrong)
-        EXPECT_EQ(perThread, std::vector<int>(kFontsPerThread, 0));
+    for (const auto& perThread : wrong) EXPECT_EQ(perThread, std::vector<int>(kFontsPerThread, 0));
 }
 
 // Characters U+0100 onwards as UTF-8 (two bytes each): none is in the ASCII table, so every
@@ -121,7 +120,8 @@ TEST(FontThreads, ASharedFontDrawsEachThreadsTextInItsOwnColour) {
             const std::uint32_t ink = 0xFF000000u | static_cast<std::uint32_t>(0x10 * (t + 1));
             MemoryBitmap page(300, 12);
             for (int round = 0; round < kRounds; ++round) {
-                for (int y = 0; y < 12; ++y) std::fill_n(page.bits() + y * page.rowSpan(), 300, kPaper);
+                for (int y = 0; y < 12; ++y)
+                    std::fill_n(page.bits() + y * page.rowSpan(), 300, kPaper);
                 const std::string text = TwoByteCharacters(0x100 + 64 * t + round, 24);
                 Rect rect{0, 0, 300, 12};
                 {

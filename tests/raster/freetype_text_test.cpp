@@ -108,7 +108,8 @@ TEST(FreeTypeCell, HeightIsTheWindowsCellOfTheFont) {
     // round(2048 * 36 / 2701) = 27 pixels, as on the platform, with the baseline at
     // round(2146 * 27 / 2048) = 28; a capital (1456 units) stands 19.2 pixels tall on it.
     // Sized by the hhea span instead, the em would be 30.7 pixels and the capital 21.8.
-    constexpr const char* kRoboto = "/usr/share/fonts/truetype/roboto/unhinted/RobotoTTF/Roboto-Regular.ttf";
+    constexpr const char* kRoboto =
+        "/usr/share/fonts/truetype/roboto/unhinted/RobotoTTF/Roboto-Regular.ttf";
     if (!exists(kRoboto)) GTEST_SKIP() << "Roboto is not installed";
     clearRegisteredFonts();
     ASSERT_TRUE(registerFontFile("Bahnschrift", 400, false, kRoboto));

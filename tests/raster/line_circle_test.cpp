@@ -64,7 +64,8 @@ TEST(Line, SamePixelsWhicheverEndItStartsFrom) {
         drawLine(&forward, 1, 2, 14, 7, kWhite, 1.0f, antialias);
         drawLine(&backward, 14, 7, 1, 2, kWhite, 1.0f, antialias);
         for (int y = 0; y < 16; ++y)
-            for (int x = 0; x < 16; ++x) ASSERT_EQ(at(forward, x, y), at(backward, x, y)) << x << "," << y;
+            for (int x = 0; x < 16; ++x)
+                ASSERT_EQ(at(forward, x, y), at(backward, x, y)) << x << "," << y;
         EXPECT_EQ(at(forward, 1, 2), kWhite);
         EXPECT_EQ(at(forward, 14, 7), kWhite);
     }

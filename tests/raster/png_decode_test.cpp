@@ -45,16 +45,19 @@ TEST(PngDecode, EveryColourTypeDepthAndInterlacing) {
         ASSERT_EQ(bitmap->height(), c.height) << c.name;
         int wrong = 0;
         for (int y = 0; y < c.height; ++y)
-            for (int x = 0; x < c.width; ++x) wrong += at(*bitmap, x, y) != c.words[y * c.width + x];
+            for (int x = 0; x < c.width; ++x)
+                wrong += at(*bitmap, x, y) != c.words[y * c.width + x];
         EXPECT_EQ(wrong, 0) << c.name;
     }
 }
 
 TEST(PngDecode, RowSpansOfTheEditorImages) {
-    std::unique_ptr<RasterBitmap> small = decodePngToNew(caseNamed("rgba_20x18").bytes, caseNamed("rgba_20x18").length);
+    std::unique_ptr<RasterBitmap> small =
+        decodePngToNew(caseNamed("rgba_20x18").bytes, caseNamed("rgba_20x18").length);
     ASSERT_NE(small, nullptr);
     EXPECT_EQ(small->rowSpan(), 20);
-    std::unique_ptr<RasterBitmap> odd = decodePngToNew(caseNamed("rgba_21x36").bytes, caseNamed("rgba_21x36").length);
+    std::unique_ptr<RasterBitmap> odd =
+        decodePngToNew(caseNamed("rgba_21x36").bytes, caseNamed("rgba_21x36").length);
     ASSERT_NE(odd, nullptr);
     EXPECT_EQ(odd->rowSpan(), 24);
 }
@@ -102,7 +105,8 @@ TEST(PngDecode, BrokenInputFailsCleanly) {
     std::vector<unsigned char> bytes(c.bytes, c.bytes + c.length);
     EXPECT_EQ(decodePng(nullptr, 10), nullptr);
     EXPECT_EQ(decodePng(bytes.data(), 7), nullptr);
-    for (std::size_t cut : {std::size_t{8}, std::size_t{20}, std::size_t{40}, bytes.size() - 20, bytes.size() - 13})
+    for (std::size_t cut :
+         {std::size_t{8}, std::size_t{20}, std::size_t{40}, bytes.size() - 20, bytes.size() - 13})
         EXPECT_EQ(decodePng(bytes.data(), cut), nullptr) << "cut at " << cut;
     std::vector<unsigned char> badSignature = bytes;
     badSignature[1] = 'Q';
@@ -116,7 +120,9 @@ TEST(PngDecode, BrokenInputFailsCleanly) {
     std::memcpy(&hugeHeader[20], million, 4);
     // A valid CRC, so that only the size can be the reason to refuse it.
     const uLong crc = crc32(0L, &hugeHeader[12], 17);
-    for (int i = 0; i < 4; ++i) hugeHeader[29 + static_cast<std::size_t>(i)] = static_cast<unsigned char>(crc >> (24 - 8 * i));
+    for (int i = 0; i < 4; ++i)
+        hugeHeader[29 + static_cast<std::size_t>(i)] =
+            static_cast<unsigned char>(crc >> (24 - 8 * i));
     EXPECT_EQ(decodePng(hugeHeader.data(), hugeHeader.size()), nullptr);
 }
 

@@ -19,8 +19,8 @@ inline void fillWith(RasterBitmap& bitmap, std::uint32_t value) {
 inline int laneOf(std::uint32_t v, int lane) { return static_cast<int>((v >> (8 * lane)) & 0xFFu); }
 
 inline std::uint32_t fromLanes(int b, int g, int r, int a) {
-    return static_cast<std::uint32_t>(b) | static_cast<std::uint32_t>(g) << 8 | static_cast<std::uint32_t>(r) << 16 |
-           static_cast<std::uint32_t>(a) << 24;
+    return static_cast<std::uint32_t>(b) | static_cast<std::uint32_t>(g) << 8 |
+           static_cast<std::uint32_t>(r) << 16 | static_cast<std::uint32_t>(a) << 24;
 }
 
 // Division truncating toward zero, written out so the reference does not lean on the

@@ -21,88 +21,88 @@ namespace corvalen::testing {
 inline constexpr double kTwoPi = 6.283185307179586;
 
 class CorvalenInstance : public ::testing::Test {
- protected:
-  void SetUp() override {
+protected:
+    void SetUp() override {
 #ifdef CORVALEN_DLL_PATH
-    ASSERT_TRUE(host_.Load(CORVALEN_DLL_PATH)) << host_.LastError();
+        ASSERT_TRUE(host_.Load(CORVALEN_DLL_PATH)) << host_.LastError();
 #else
-    ASSERT_TRUE(host_.Open([](vst2::HostCallback callback) {
-      return CreateEffect(callback, &CreatePluginObject);
-    })) << host_.LastError();
+        ASSERT_TRUE(host_.Open([](vst2::HostCallback callback) {
+            return CreateEffect(callback, &CreatePluginObject);
+        })) << host_.LastError();
 #endif
-  }
-
-  std::vector<unsigned char> GetChunk(bool bank) {
-    void* data = nullptr;
-    const intptr_t length = host_.Dispatch(vst2::effGetChunk, bank ? 0 : 1, 0, &data);
-    if (length <= 0 || data == nullptr) return {};
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    return std::vector<unsigned char>(bytes, bytes + length);
-  }
-
-  intptr_t SetChunk(bool bank, const std::vector<unsigned char>& bytes) {
-    // A copy of the host's own, so that the plug-in cannot rely on the caller's buffer.
-    std::vector<unsigned char> copy = bytes;
-    return host_.Dispatch(vst2::effSetChunk, bank ? 0 : 1, static_cast<intptr_t>(copy.size()),
-                          copy.empty() ? static_cast<void*>(&copy) : copy.data());
-  }
-
-  std::vector<float> AllParameters() {
-    std::vector<float> values;
-    for (int i = 0; i < 61; ++i) values.push_back(host_.GetParameter(i));
-    return values;
-  }
-
-  std::string Display(int index) { return host_.DispatchText(vst2::effGetParamDisplay, index); }
-
-  std::string ProgramName(int index) {
-    return host_.DispatchText(vst2::effGetProgramNameIndexed, index);
-  }
-
-  // Starts processing at 48 kHz in blocks of kBlock frames.
-  void StartAudio() {
-    host_.Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, 48000.0f);
-    host_.Dispatch(vst2::effSetBlockSize, 0, kBlock);
-    host_.Dispatch(vst2::effMainsChanged, 0, 1);
-  }
-
-  // Runs the next block of a two-tone signal; true when every output sample is finite (twelve
-  // bands at +24 dB may legitimately make it very loud).
-  bool NextBlockIsFinite() {
-    float* inputs[2] = {left_, right_};
-    float* outputs[2] = {outLeft_, outRight_};
-    for (int i = 0; i < kBlock; ++i) {
-      const double t = static_cast<double>(frame_++) / 48000.0;
-      left_[i] = static_cast<float>(0.5 * std::sin(kTwoPi * 100.0 * t));
-      right_[i] = static_cast<float>(0.5 * std::sin(kTwoPi * 5000.0 * t));
     }
-    host_.ProcessReplacing(inputs, outputs, kBlock);
-    for (int i = 0; i < kBlock; ++i) {
-      if (!std::isfinite(outLeft_[i]) || !std::isfinite(outRight_[i])) return false;
-    }
-    return true;
-  }
 
-  static constexpr int kBlock = 64;
-  float left_[kBlock] = {};
-  float right_[kBlock] = {};
-  float outLeft_[kBlock] = {};
-  float outRight_[kBlock] = {};
-  long frame_ = 0;
-  host::VstHost host_;
+    std::vector<unsigned char> GetChunk(bool bank) {
+        void* data = nullptr;
+        const intptr_t length = host_.Dispatch(vst2::effGetChunk, bank ? 0 : 1, 0, &data);
+        if (length <= 0 || data == nullptr) return {};
+        const auto* bytes = static_cast<const unsigned char*>(data);
+        return std::vector<unsigned char>(bytes, bytes + length);
+    }
+
+    intptr_t SetChunk(bool bank, const std::vector<unsigned char>& bytes) {
+        // A copy of the host's own, so that the plug-in cannot rely on the caller's buffer.
+        std::vector<unsigned char> copy = bytes;
+        return host_.Dispatch(vst2::effSetChunk, bank ? 0 : 1, static_cast<intptr_t>(copy.size()),
+                              copy.empty() ? static_cast<void*>(&copy) : copy.data());
+    }
+
+    std::vector<float> AllParameters() {
+        std::vector<float> values;
+        for (int i = 0; i < 61; ++i) values.push_back(host_.GetParameter(i));
+        return values;
+    }
+
+    std::string Display(int index) { return host_.DispatchText(vst2::effGetParamDisplay, index); }
+
+    std::string ProgramName(int index) {
+        return host_.DispatchText(vst2::effGetProgramNameIndexed, index);
+    }
+
+    // Starts processing at 48 kHz in blocks of kBlock frames.
+    void StartAudio() {
+        host_.Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, 48000.0f);
+        host_.Dispatch(vst2::effSetBlockSize, 0, kBlock);
+        host_.Dispatch(vst2::effMainsChanged, 0, 1);
+    }
+
+    // Runs the next block of a two-tone signal; true when every output sample is finite (twelve
+    // bands at +24 dB may legitimately make it very loud).
+    bool NextBlockIsFinite() {
+        float* inputs[2] = {left_, right_};
+        float* outputs[2] = {outLeft_, outRight_};
+        for (int i = 0; i < kBlock; ++i) {
+            const double t = static_cast<double>(frame_++) / 48000.0;
+            left_[i] = static_cast<float>(0.5 * std::sin(kTwoPi * 100.0 * t));
+            right_[i] = static_cast<float>(0.5 * std::sin(kTwoPi * 5000.0 * t));
+        }
+        host_.ProcessReplacing(inputs, outputs, kBlock);
+        for (int i = 0; i < kBlock; ++i) {
+            if (!std::isfinite(outLeft_[i]) || !std::isfinite(outRight_[i])) return false;
+        }
+        return true;
+    }
+
+    static constexpr int kBlock = 64;
+    float left_[kBlock] = {};
+    float right_[kBlock] = {};
+    float outLeft_[kBlock] = {};
+    float outRight_[kBlock] = {};
+    long frame_ = 0;
+    host::VstHost host_;
 };
 
 // Little-endian field access on chunk bytes.
 inline void PutDouble(std::vector<unsigned char>& bytes, std::size_t offset, double value) {
-  std::memcpy(bytes.data() + offset, &value, 8);
+    std::memcpy(bytes.data() + offset, &value, 8);
 }
 inline void PutInt32(std::vector<unsigned char>& bytes, std::size_t offset, int32_t value) {
-  std::memcpy(bytes.data() + offset, &value, 4);
+    std::memcpy(bytes.data() + offset, &value, 4);
 }
 inline int32_t GetInt32(const std::vector<unsigned char>& bytes, std::size_t offset) {
-  int32_t value = 0;
-  std::memcpy(&value, bytes.data() + offset, 4);
-  return value;
+    int32_t value = 0;
+    std::memcpy(&value, bytes.data() + offset, 4);
+    return value;
 }
 
 }  // namespace corvalen::testing

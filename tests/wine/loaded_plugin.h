@@ -20,14 +20,14 @@ inline constexpr int kOutputGain = 58;
 inline constexpr int kParamCount = 61;
 
 class LoadedPluginTest : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(host.Load(kPluginPath)) << host.LastError(); }
+protected:
+    void SetUp() override { ASSERT_TRUE(host.Load(kPluginPath)) << host.LastError(); }
 
-  intptr_t CanDo(const char* capability) {
-    return host.Dispatch(vst2::effCanDo, 0, 0, const_cast<char*>(capability));
-  }
+    intptr_t CanDo(const char* capability) {
+        return host.Dispatch(vst2::effCanDo, 0, 0, const_cast<char*>(capability));
+    }
 
-  host::VstHost host;
+    host::VstHost host;
 };
 
 }  // namespace corvalen::wine_testing

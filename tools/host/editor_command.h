@@ -11,12 +11,12 @@ namespace corvalen::host {
 
 struct EditorCommandOptions {
     std::string pluginPath;
-    std::string screenshotPath;  // empty: no screenshot
-    std::string measurementPath; // empty: the plug-in's own default program
-    float sampleRate = 48000.0f; // told to the plug-in before its editor opens
+    std::string screenshotPath;              // empty: no screenshot
+    std::string measurementPath;             // empty: the plug-in's own default program
+    float sampleRate = 48000.0f;             // told to the plug-in before its editor opens
     std::vector<ParameterSetting> settings;  // set before the program is restored
-    double seconds = -1.0;       // < 0: until the window is closed (0.5 s with a screenshot)
-    bool measure = false;        // time the editor's ticks and repaints, then go on
+    double seconds = -1.0;  // < 0: until the window is closed (0.5 s with a screenshot)
+    bool measure = false;   // time the editor's ticks and repaints, then go on
 };
 
 // Parses "PLUGIN.dll [--set INDEX=NORMALISED]... [--measurement FILE] [--rate HZ]

@@ -15,41 +15,42 @@
 namespace {
 
 void PrintUsage() {
-  std::fprintf(stderr,
-               "usage: corvalen-host demo PLUGIN.dll   load the plug-in, show its identity and\n"
-               "                                       parameters, run test signals through it,\n"
-               "                                       then show a band and the output level\n"
-               "                                       at work\n"
-               "       corvalen-host editor PLUGIN.dll [--set INDEX=NORMALISED]...\n"
-               "                                       [--measurement FILE] [--rate HZ]\n"
-               "                                       [--screenshot OUT.png] [--seconds N]\n"
-               "                                       [--measure]\n"
-               "                                       open the plug-in's editor in a window,\n"
-               "                                       at HZ (48000 by default), the parameters\n"
-               "                                       set, with a program\n"
-               "                                       restored holding FILE's path as a project\n"
-               "                                       would; save its pixels as a PNG after N\n"
-               "                                       seconds (0.5 by default), or run until\n"
-               "                                       closed; --measure times its ticks and\n"
-               "                                       repaints\n"
-               "       corvalen-host bench PLUGIN.dll  time the audio callbacks with twelve\n"
-               "                                       bands on, per vector path, against the\n"
-               "                                       per-sample formula\n");
+    std::fprintf(
+        stderr,
+        "usage: corvalen-host demo PLUGIN.dll   load the plug-in, show its identity and\n"
+        "                                       parameters, run test signals through it,\n"
+        "                                       then show a band and the output level\n"
+        "                                       at work\n"
+        "       corvalen-host editor PLUGIN.dll [--set INDEX=NORMALISED]...\n"
+        "                                       [--measurement FILE] [--rate HZ]\n"
+        "                                       [--screenshot OUT.png] [--seconds N]\n"
+        "                                       [--measure]\n"
+        "                                       open the plug-in's editor in a window,\n"
+        "                                       at HZ (48000 by default), the parameters\n"
+        "                                       set, with a program\n"
+        "                                       restored holding FILE's path as a project\n"
+        "                                       would; save its pixels as a PNG after N\n"
+        "                                       seconds (0.5 by default), or run until\n"
+        "                                       closed; --measure times its ticks and\n"
+        "                                       repaints\n"
+        "       corvalen-host bench PLUGIN.dll  time the audio callbacks with twelve\n"
+        "                                       bands on, per vector path, against the\n"
+        "                                       per-sample formula\n");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
+    if (argc < 2) {
+        PrintUsage();
+        return 2;
+    }
+    const std::string command = argv[1];
+    if (command == "demo" && argc == 3) return corvalen::host::RunDemo(argv[2], stdout);
+    if (command == "bench" && argc == 3) return corvalen::host::RunBench(argv[2], stdout);
+    corvalen::host::EditorCommandOptions editor;
+    if (command == "editor" && corvalen::host::ParseEditorCommand(argc - 2, argv + 2, editor))
+        return corvalen::host::RunEditor(editor, stdout);
     PrintUsage();
     return 2;
-  }
-  const std::string command = argv[1];
-  if (command == "demo" && argc == 3) return corvalen::host::RunDemo(argv[2], stdout);
-  if (command == "bench" && argc == 3) return corvalen::host::RunBench(argv[2], stdout);
-  corvalen::host::EditorCommandOptions editor;
-  if (command == "editor" && corvalen::host::ParseEditorCommand(argc - 2, argv + 2, editor))
-    return corvalen::host::RunEditor(editor, stdout);
-  PrintUsage();
-  return 2;
 }

@@ -12,9 +12,9 @@ namespace corvalen::host {
 using PluginEntry = EffectRecord* (*)(vst2::HostCallback hostCallback);
 
 class PluginLibrary {
- public:
-  virtual ~PluginLibrary() = default;
-  virtual PluginEntry Entry() const = 0;
+public:
+    virtual ~PluginLibrary() = default;
+    virtual PluginEntry Entry() const = 0;
 };
 
 // Loads the library at `path` (a Windows path, or a Unix path under Wine) and finds

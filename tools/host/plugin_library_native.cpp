@@ -4,8 +4,8 @@
 namespace corvalen::host {
 
 std::unique_ptr<PluginLibrary> OpenPluginLibrary(const std::string& path, std::string& error) {
-  error = "loading a plug-in library is only supported on Windows: " + path;
-  return nullptr;
+    error = "loading a plug-in library is only supported on Windows: " + path;
+    return nullptr;
 }
 
 }  // namespace corvalen::host

@@ -11,8 +11,8 @@ std::vector<double> MakeSine(double frequency, double rate, double amplitude, in
 std::vector<double> MakeImpulse(int frames);
 
 struct Levels {
-  double peakDb = -999.0;  // relative to full scale 1.0; -999 for silence
-  double rmsDb = -999.0;
+    double peakDb = -999.0;  // relative to full scale 1.0; -999 for silence
+    double rmsDb = -999.0;
 };
 
 Levels MeasureLevels(const std::vector<double>& samples);

@@ -14,10 +14,10 @@
 namespace corvalen::preset {
 
 struct LayoutOutcome {
-  bool ok = false;
-  std::string error;
-  std::vector<std::string> warnings;
-  PresetProgram program;
+    bool ok = false;
+    std::string error;
+    std::vector<std::string> warnings;
+    PresetProgram program;
 };
 
 LayoutOutcome LayOutCorrection(const ParametricCorrection& correction);

@@ -9,15 +9,15 @@
 namespace corvalen::preset {
 
 struct ImportRequest {
-  std::vector<std::string> inputs;  // parametric texts, one per program
-  std::string output;               // .fxp (one input) or .fxb
-  std::optional<std::string> name;
-  std::optional<std::string> measurement;
+    std::vector<std::string> inputs;  // parametric texts, one per program
+    std::string output;               // .fxp (one input) or .fxb
+    std::optional<std::string> name;
+    std::optional<std::string> measurement;
 };
 
 struct ReadRequest {
-  std::string file;
-  int program = 0;  // 1-based program of a bank; 0 when not given
+    std::string file;
+    int program = 0;  // 1-based program of a bank; 0 when not given
 };
 
 int RunImport(const ImportRequest& request, std::FILE* out, std::FILE* errors);

@@ -21,55 +21,55 @@ namespace {
 constexpr const char* kPublishedSuffix = " ParametricEQ";
 
 struct NamedProgram {
-  std::string name;
-  PresetProgram program;
+    std::string name;
+    PresetProgram program;
 };
 
 bool EndsWithWord(const std::string& text, const std::string& word) {
-  return text.size() > word.size() && HasExtension(text, word);
+    return text.size() > word.size() && HasExtension(text, word);
 }
 
 std::string ProgramNameFor(const std::string& path) {
-  std::string name = FileStem(path);
-  if (EndsWithWord(name, kPublishedSuffix)) {
-    name.resize(name.size() - std::string(kPublishedSuffix).size());
-  }
-  return name;
+    std::string name = FileStem(path);
+    if (EndsWithWord(name, kPublishedSuffix)) {
+        name.resize(name.size() - std::string(kPublishedSuffix).size());
+    }
+    return name;
 }
 
 // Reads, parses and places one correction; false (after reporting) when it is refused.
 bool LoadCorrection(const std::string& path, PresetProgram& program, std::FILE* errors) {
-  Bytes bytes;
-  std::string error;
-  if (!ReadWholeFile(path, bytes, error)) {
-    ReportError(errors, path + ": " + error);
-    return false;
-  }
-  const ParseOutcome parsed =
-      ParseParametricText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-  for (const std::string& warning : parsed.warnings) ReportWarning(errors, path + ": " + warning);
-  if (!parsed.ok) {
-    ReportError(errors, path + ": " + parsed.error + "; nothing written");
-    return false;
-  }
-  const LayoutOutcome laid = LayOutCorrection(parsed.correction);
-  for (const std::string& warning : laid.warnings) ReportWarning(errors, path + ": " + warning);
-  if (!laid.ok) {
-    ReportError(errors, path + ": " + laid.error + "; nothing written");
-    return false;
-  }
-  program = laid.program;
-  return true;
+    Bytes bytes;
+    std::string error;
+    if (!ReadWholeFile(path, bytes, error)) {
+        ReportError(errors, path + ": " + error);
+        return false;
+    }
+    const ParseOutcome parsed = ParseParametricText(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    for (const std::string& warning : parsed.warnings) ReportWarning(errors, path + ": " + warning);
+    if (!parsed.ok) {
+        ReportError(errors, path + ": " + parsed.error + "; nothing written");
+        return false;
+    }
+    const LayoutOutcome laid = LayOutCorrection(parsed.correction);
+    for (const std::string& warning : laid.warnings) ReportWarning(errors, path + ": " + warning);
+    if (!laid.ok) {
+        ReportError(errors, path + ": " + laid.error + "; nothing written");
+        return false;
+    }
+    program = laid.program;
+    return true;
 }
 
 // A name cut to what the file or the plug-in keeps, with a warning when that loses something.
 std::string FittedName(const std::string& name, std::size_t limit, std::FILE* errors) {
-  const std::string fitted = CutName(name, limit);
-  if (fitted != name) {
-    ReportWarning(errors, "the name \"" + name + "\" is cut to \"" + fitted + "\" (" +
-                              std::to_string(limit) + " bytes at most)");
-  }
-  return fitted;
+    const std::string fitted = CutName(name, limit);
+    if (fitted != name) {
+        ReportWarning(errors, "the name \"" + name + "\" is cut to \"" + fitted + "\" (" +
+                                  std::to_string(limit) + " bytes at most)");
+    }
+    return fitted;
 }
 
 // Puts the programs into a new instance and takes its chunk; then hands the chunk to a second
@@ -77,102 +77,106 @@ std::string FittedName(const std::string& name, std::size_t limit, std::FILE* er
 // written.
 bool MakeChunk(const std::vector<NamedProgram>& programs, bool bank, Bytes& chunk,
                PresetInstance& maker, std::FILE* errors) {
-  std::string error;
-  for (std::size_t i = 0; i < programs.size(); ++i) {
-    if (bank) maker.SelectProgram(static_cast<int>(i));
-    if (!maker.Apply(programs[i].program, error)) {
-      ReportError(errors, programs[i].name + ": " + error + "; nothing written");
-      return false;
+    std::string error;
+    for (std::size_t i = 0; i < programs.size(); ++i) {
+        if (bank) maker.SelectProgram(static_cast<int>(i));
+        if (!maker.Apply(programs[i].program, error)) {
+            ReportError(errors, programs[i].name + ": " + error + "; nothing written");
+            return false;
+        }
+        maker.NameCurrentProgram(programs[i].name);
     }
-    maker.NameCurrentProgram(programs[i].name);
-  }
-  chunk = bank ? maker.BankChunk() : maker.ProgramChunk();
+    chunk = bank ? maker.BankChunk() : maker.ProgramChunk();
 
-  PresetInstance check;
-  bool same = bank ? check.LoadBankChunk(chunk) : check.LoadProgramChunk(chunk);
-  for (std::size_t i = 0; same && i < programs.size(); ++i) {
-    if (bank) {
-      check.SelectProgram(static_cast<int>(i));
-      same = check.ProgramName(static_cast<int>(i)) == programs[i].name;
+    PresetInstance check;
+    bool same = bank ? check.LoadBankChunk(chunk) : check.LoadProgramChunk(chunk);
+    for (std::size_t i = 0; same && i < programs.size(); ++i) {
+        if (bank) {
+            check.SelectProgram(static_cast<int>(i));
+            same = check.ProgramName(static_cast<int>(i)) == programs[i].name;
+        }
+        same = same && check.Read() == programs[i].program;
     }
-    same = same && check.Read() == programs[i].program;
-  }
-  if (!same) ReportError(errors, "the plug-in does not read its chunk back as made; nothing written");
-  return same;
+    if (!same)
+        ReportError(errors, "the plug-in does not read its chunk back as made; nothing written");
+    return same;
 }
 
 }  // namespace
 
 int RunImport(const ImportRequest& request, std::FILE* out, std::FILE* errors) {
-  const bool bank = HasExtension(request.output, ".fxb");
-  if (!bank && !HasExtension(request.output, ".fxp")) {
-    ReportError(errors, "the output file must end in .fxp (a program) or .fxb (a bank)");
-    return kBadUsage;
-  }
-  PresetInstance maker;
-  if (!maker.IsOpen()) {
-    ReportError(errors, "the plug-in could not be created");
-    return kFailed;
-  }
-  if (!bank && request.inputs.size() != 1) {
-    ReportError(errors, "a program file holds one correction; give one file or make a .fxb bank");
-    return kBadUsage;
-  }
-  if (request.inputs.size() > static_cast<std::size_t>(maker.ProgramCount())) {
-    ReportError(errors, "a bank holds " + std::to_string(maker.ProgramCount()) + " programs, " +
-                            std::to_string(request.inputs.size()) + " files were given");
-    return kBadUsage;
-  }
-  if (request.name && request.inputs.size() != 1) {
-    ReportError(errors, "--name names one program; the programs of a bank are named after their files");
-    return kBadUsage;
-  }
-  if (request.measurement) {
-    if (request.measurement->size() > static_cast<std::size_t>(kMaxCustomDataLength)) {
-      ReportError(errors, "the measurement path is longer than the " +
-                              std::to_string(kMaxCustomDataLength) + " bytes a preset holds");
-      return kFailed;
+    const bool bank = HasExtension(request.output, ".fxb");
+    if (!bank && !HasExtension(request.output, ".fxp")) {
+        ReportError(errors, "the output file must end in .fxp (a program) or .fxb (a bank)");
+        return kBadUsage;
     }
-    if (!request.measurement->empty() && !PathExists(*request.measurement)) {
-      ReportWarning(errors, "no file at " + *request.measurement +
-                                " here; the plug-in shows it as not found unless it exists where "
-                                "the DAW runs");
+    PresetInstance maker;
+    if (!maker.IsOpen()) {
+        ReportError(errors, "the plug-in could not be created");
+        return kFailed;
     }
-  }
+    if (!bank && request.inputs.size() != 1) {
+        ReportError(errors,
+                    "a program file holds one correction; give one file or make a .fxb bank");
+        return kBadUsage;
+    }
+    if (request.inputs.size() > static_cast<std::size_t>(maker.ProgramCount())) {
+        ReportError(errors, "a bank holds " + std::to_string(maker.ProgramCount()) + " programs, " +
+                                std::to_string(request.inputs.size()) + " files were given");
+        return kBadUsage;
+    }
+    if (request.name && request.inputs.size() != 1) {
+        ReportError(errors,
+                    "--name names one program; the programs of a bank are named after their files");
+        return kBadUsage;
+    }
+    if (request.measurement) {
+        if (request.measurement->size() > static_cast<std::size_t>(kMaxCustomDataLength)) {
+            ReportError(errors, "the measurement path is longer than the " +
+                                    std::to_string(kMaxCustomDataLength) + " bytes a preset holds");
+            return kFailed;
+        }
+        if (!request.measurement->empty() && !PathExists(*request.measurement)) {
+            ReportWarning(errors,
+                          "no file at " + *request.measurement +
+                              " here; the plug-in shows it as not found unless it exists where "
+                              "the DAW runs");
+        }
+    }
 
-  std::vector<NamedProgram> programs(request.inputs.size());
-  for (std::size_t i = 0; i < request.inputs.size(); ++i) {
-    if (!LoadCorrection(request.inputs[i], programs[i].program, errors)) return kFailed;
-    programs[i].program.measurementPath = request.measurement.value_or(std::string());
-    const std::string name = request.name.value_or(ProgramNameFor(request.inputs[i]));
-    programs[i].name =
-        FittedName(name, bank ? Preset::kMaxNameLength : kProgramNameBytes, errors);
-  }
+    std::vector<NamedProgram> programs(request.inputs.size());
+    for (std::size_t i = 0; i < request.inputs.size(); ++i) {
+        if (!LoadCorrection(request.inputs[i], programs[i].program, errors)) return kFailed;
+        programs[i].program.measurementPath = request.measurement.value_or(std::string());
+        const std::string name = request.name.value_or(ProgramNameFor(request.inputs[i]));
+        programs[i].name =
+            FittedName(name, bank ? Preset::kMaxNameLength : kProgramNameBytes, errors);
+    }
 
-  Bytes chunk;
-  if (!MakeChunk(programs, bank, chunk, maker, errors)) return kFailed;
-  PresetFile file;
-  file.kind = bank ? PresetFileKind::Bank : PresetFileKind::Program;
-  file.pluginId = maker.PluginId();
-  file.pluginVersion = maker.PluginVersion();
-  file.programCount = maker.ProgramCount();
-  file.name = bank ? std::string() : programs[0].name;
-  file.chunk = chunk;
-  std::string error;
-  if (!WriteWholeFile(request.output, WritePresetFile(file), error)) {
-    ReportError(errors, request.output + ": " + error);
-    return kFailed;
-  }
-  for (std::size_t i = 0; i < programs.size(); ++i) {
-    int filters = 0;
-    for (const BandSetting& band : programs[i].program.bands) filters += IsUnused(band) ? 0 : 1;
-    const std::string which =
-        bank ? "program " + std::to_string(i + 1) + " \"" + programs[i].name + "\""
-             : "\"" + programs[i].name + "\"";
-    std::fprintf(out, "%s: %s, %d filters, output %s dB\n", request.output.c_str(), which.c_str(),
-                 filters, ShortestDecimal(programs[i].program.outputDb).c_str());
-  }
-  return kSucceeded;
+    Bytes chunk;
+    if (!MakeChunk(programs, bank, chunk, maker, errors)) return kFailed;
+    PresetFile file;
+    file.kind = bank ? PresetFileKind::Bank : PresetFileKind::Program;
+    file.pluginId = maker.PluginId();
+    file.pluginVersion = maker.PluginVersion();
+    file.programCount = maker.ProgramCount();
+    file.name = bank ? std::string() : programs[0].name;
+    file.chunk = chunk;
+    std::string error;
+    if (!WriteWholeFile(request.output, WritePresetFile(file), error)) {
+        ReportError(errors, request.output + ": " + error);
+        return kFailed;
+    }
+    for (std::size_t i = 0; i < programs.size(); ++i) {
+        int filters = 0;
+        for (const BandSetting& band : programs[i].program.bands) filters += IsUnused(band) ? 0 : 1;
+        const std::string which =
+            bank ? "program " + std::to_string(i + 1) + " \"" + programs[i].name + "\""
+                 : "\"" + programs[i].name + "\"";
+        std::fprintf(out, "%s: %s, %d filters, output %s dB\n", request.output.c_str(),
+                     which.c_str(), filters, ShortestDecimal(programs[i].program.outputDb).c_str());
+    }
+    return kSucceeded;
 }
 
 }  // namespace corvalen::preset

@@ -5,6 +5,6 @@
 #include "tools/preset/program_arguments.h"
 
 int main(int argc, char** argv) {
-  return corvalen::preset::RunPresetTool(corvalen::preset::ProgramArguments(argc, argv), stdout,
-                                         stderr);
+    return corvalen::preset::RunPresetTool(corvalen::preset::ProgramArguments(argc, argv), stdout,
+                                           stderr);
 }

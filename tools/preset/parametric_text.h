@@ -22,25 +22,25 @@ namespace corvalen::preset {
 
 // One filter line, with its values as written (range limits are the equaliser's business).
 struct ParametricFilter {
-  int line = 0;  // 1-based line number in the file
-  bool on = true;
-  FilterShape shape = FilterShape::Peak;
-  double frequencyHz = 0.0;
-  double gainDb = 0.0;
-  double q = 0.0;  // a bandwidth in octaves is converted to this Q exactly
+    int line = 0;  // 1-based line number in the file
+    bool on = true;
+    FilterShape shape = FilterShape::Peak;
+    double frequencyHz = 0.0;
+    double gainDb = 0.0;
+    double q = 0.0;  // a bandwidth in octaves is converted to this Q exactly
 };
 
 struct ParametricCorrection {
-  std::optional<double> preampDb;
-  int preampLine = 0;
-  std::vector<ParametricFilter> filters;  // in file order
+    std::optional<double> preampDb;
+    int preampLine = 0;
+    std::vector<ParametricFilter> filters;  // in file order
 };
 
 struct ParseOutcome {
-  bool ok = false;
-  std::string error;                  // "line N: ..." when not ok
-  std::vector<std::string> warnings;  // "line N: ..." for what was read but left out
-  ParametricCorrection correction;
+    bool ok = false;
+    std::string error;                  // "line N: ..." when not ok
+    std::vector<std::string> warnings;  // "line N: ..." for what was read but left out
+    ParametricCorrection correction;
 };
 
 ParseOutcome ParseParametricText(std::string_view text);

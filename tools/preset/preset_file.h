@@ -17,12 +17,12 @@ using Bytes = std::vector<std::uint8_t>;
 enum class PresetFileKind { Program, Bank };
 
 struct PresetFile {
-  PresetFileKind kind = PresetFileKind::Program;
-  std::int32_t pluginId = 0;
-  std::int32_t pluginVersion = 0;
-  std::int32_t programCount = 0;
-  std::string name;  // program files only; at most kProgramNameBytes bytes
-  Bytes chunk;
+    PresetFileKind kind = PresetFileKind::Program;
+    std::int32_t pluginId = 0;
+    std::int32_t pluginVersion = 0;
+    std::int32_t programCount = 0;
+    std::string name;  // program files only; at most kProgramNameBytes bytes
+    Bytes chunk;
 };
 
 // The name field holds 28 bytes; the last stays zero, as hosts expect a terminated text.
@@ -33,9 +33,9 @@ inline constexpr std::size_t kProgramNameBytes = 27;
 Bytes WritePresetFile(const PresetFile& file);
 
 struct PresetFileReading {
-  bool ok = false;
-  std::string error;
-  PresetFile file;
+    bool ok = false;
+    std::string error;
+    PresetFile file;
 };
 
 // Checks every size against the bytes really there before trusting it.

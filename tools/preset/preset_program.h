@@ -12,29 +12,29 @@
 namespace corvalen::preset {
 
 struct BandSetting {
-  bool on = false;
-  FilterShape shape = FilterShape::Peak;
-  double frequencyHz = 0.0;
-  double gainDb = 0.0;
-  double q = 0.0;
+    bool on = false;
+    FilterShape shape = FilterShape::Peak;
+    double frequencyHz = 0.0;
+    double gainDb = 0.0;
+    double q = 0.0;
 
-  bool operator==(const BandSetting& other) const {
-    return on == other.on && shape == other.shape && frequencyHz == other.frequencyHz &&
-           gainDb == other.gainDb && q == other.q;
-  }
+    bool operator==(const BandSetting& other) const {
+        return on == other.on && shape == other.shape && frequencyHz == other.frequencyHz &&
+               gainDb == other.gainDb && q == other.q;
+    }
 };
 
 struct PresetProgram {
-  std::array<BandSetting, kBandCount> bands{};
-  double outputDb = 0.0;
-  bool equaliserBypassed = false;
-  std::string measurementPath;
+    std::array<BandSetting, kBandCount> bands{};
+    double outputDb = 0.0;
+    bool equaliserBypassed = false;
+    std::string measurementPath;
 
-  bool operator==(const PresetProgram& other) const {
-    return bands == other.bands && outputDb == other.outputDb &&
-           equaliserBypassed == other.equaliserBypassed &&
-           measurementPath == other.measurementPath;
-  }
+    bool operator==(const PresetProgram& other) const {
+        return bands == other.bands && outputDb == other.outputDb &&
+               equaliserBypassed == other.equaliserBypassed &&
+               measurementPath == other.measurementPath;
+    }
 };
 
 // A band that does nothing however it is switched: off, and at 0 dB (a 0 dB peak or shelf

@@ -32,84 +32,87 @@ constexpr const char* kUsage =
     "Exit status: 0 done, 1 a file was refused or could not be read or written, 2 bad usage.\n";
 
 int BadUsage(std::FILE* errors, const std::string& message) {
-  ReportError(errors, message);
-  std::fputs("run 'corvalen-preset --help' for the commands\n", errors);
-  return kBadUsage;
+    ReportError(errors, message);
+    std::fputs("run 'corvalen-preset --help' for the commands\n", errors);
+    return kBadUsage;
 }
 
 // The value after an option, or null when there is none.
 const std::string* OptionValue(const std::vector<std::string>& arguments, std::size_t& i) {
-  return i + 1 < arguments.size() ? &arguments[++i] : nullptr;
+    return i + 1 < arguments.size() ? &arguments[++i] : nullptr;
 }
 
 int Import(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* errors) {
-  ImportRequest request;
-  for (std::size_t i = 1; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    if (argument == "-o" || argument == "--name" || argument == "--measurement") {
-      const std::string* value = OptionValue(arguments, i);
-      if (value == nullptr) return BadUsage(errors, argument + " needs a value");
-      if (argument == "-o") request.output = *value;
-      if (argument == "--name") request.name = *value;
-      if (argument == "--measurement") request.measurement = *value;
-    } else if (argument.size() > 1 && argument[0] == '-') {
-      return BadUsage(errors, "import: unknown option " + argument);
-    } else {
-      request.inputs.push_back(argument);
+    ImportRequest request;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "-o" || argument == "--name" || argument == "--measurement") {
+            const std::string* value = OptionValue(arguments, i);
+            if (value == nullptr) return BadUsage(errors, argument + " needs a value");
+            if (argument == "-o") request.output = *value;
+            if (argument == "--name") request.name = *value;
+            if (argument == "--measurement") request.measurement = *value;
+        } else if (argument.size() > 1 && argument[0] == '-') {
+            return BadUsage(errors, "import: unknown option " + argument);
+        } else {
+            request.inputs.push_back(argument);
+        }
     }
-  }
-  if (request.inputs.empty()) return BadUsage(errors, "import: no parametric correction file given");
-  if (request.output.empty()) return BadUsage(errors, "import: no output file given (-o OUT.fxp)");
-  return RunImport(request, out, errors);
+    if (request.inputs.empty())
+        return BadUsage(errors, "import: no parametric correction file given");
+    if (request.output.empty())
+        return BadUsage(errors, "import: no output file given (-o OUT.fxp)");
+    return RunImport(request, out, errors);
 }
 
 int Read(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* errors) {
-  const std::string& command = arguments[0];
-  ReadRequest request;
-  for (std::size_t i = 1; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    if (argument == "--program") {
-      const std::string* value = OptionValue(arguments, i);
-      const std::optional<double> number = value != nullptr ? ReadDecimal(*value) : std::nullopt;
-      if (!number || *number < 1.0 || *number > 1e6 || *number != static_cast<int>(*number)) {
-        return BadUsage(errors, "--program needs a program number from 1");
-      }
-      request.program = static_cast<int>(*number);
-    } else if (argument.size() > 1 && argument[0] == '-') {
-      return BadUsage(errors, command + ": unknown option " + argument);
-    } else if (request.file.empty()) {
-      request.file = argument;
-    } else {
-      return BadUsage(errors, command + " takes one preset file");
+    const std::string& command = arguments[0];
+    ReadRequest request;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--program") {
+            const std::string* value = OptionValue(arguments, i);
+            const std::optional<double> number =
+                value != nullptr ? ReadDecimal(*value) : std::nullopt;
+            if (!number || *number < 1.0 || *number > 1e6 || *number != static_cast<int>(*number)) {
+                return BadUsage(errors, "--program needs a program number from 1");
+            }
+            request.program = static_cast<int>(*number);
+        } else if (argument.size() > 1 && argument[0] == '-') {
+            return BadUsage(errors, command + ": unknown option " + argument);
+        } else if (request.file.empty()) {
+            request.file = argument;
+        } else {
+            return BadUsage(errors, command + " takes one preset file");
+        }
     }
-  }
-  if (request.file.empty()) return BadUsage(errors, command + ": no preset file given");
-  return command == "export" ? RunExport(request, out, errors) : RunShow(request, out, errors);
+    if (request.file.empty()) return BadUsage(errors, command + ": no preset file given");
+    return command == "export" ? RunExport(request, out, errors) : RunShow(request, out, errors);
 }
 
 }  // namespace
 
 void ReportError(std::FILE* errors, const std::string& message) {
-  std::fprintf(errors, "corvalen-preset: %s\n", message.c_str());
+    std::fprintf(errors, "corvalen-preset: %s\n", message.c_str());
 }
 
 void ReportWarning(std::FILE* errors, const std::string& message) {
-  std::fprintf(errors, "corvalen-preset: warning: %s\n", message.c_str());
+    std::fprintf(errors, "corvalen-preset: warning: %s\n", message.c_str());
 }
 
 int RunPresetTool(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* errors) {
-  if (arguments.empty()) {
-    std::fputs(kUsage, errors);
-    return kBadUsage;
-  }
-  const std::string& command = arguments[0];
-  if (command == "--help" || command == "-h" || command == "help") {
-    std::fputs(kUsage, out);
-    return kSucceeded;
-  }
-  if (command == "import") return Import(arguments, out, errors);
-  if (command == "export" || command == "show") return Read(arguments, out, errors);
-  return BadUsage(errors, "unknown command " + command);
+    if (arguments.empty()) {
+        std::fputs(kUsage, errors);
+        return kBadUsage;
+    }
+    const std::string& command = arguments[0];
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(kUsage, out);
+        return kSucceeded;
+    }
+    if (command == "import") return Import(arguments, out, errors);
+    if (command == "export" || command == "show") return Read(arguments, out, errors);
+    return BadUsage(errors, "unknown command " + command);
 }
 
 }  // namespace corvalen::preset

@@ -12,8 +12,8 @@ namespace corvalen::preset {
 
 // Exit status of the tool.
 inline constexpr int kSucceeded = 0;
-inline constexpr int kFailed = 1;     // a file was refused or could not be read or written
-inline constexpr int kBadUsage = 2;   // the command line is not one the tool knows
+inline constexpr int kFailed = 1;    // a file was refused or could not be read or written
+inline constexpr int kBadUsage = 2;  // the command line is not one the tool knows
 
 // Runs the tool on its arguments (without the program name). Results go to `out`, warnings and
 // errors to `errors`.

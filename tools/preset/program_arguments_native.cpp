@@ -3,9 +3,9 @@
 namespace corvalen::preset {
 
 std::vector<std::string> ProgramArguments(int argc, char** argv) {
-  std::vector<std::string> arguments;
-  for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
-  return arguments;
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
+    return arguments;
 }
 
 }  // namespace corvalen::preset

@@ -35,7 +35,8 @@ bool writePng(raster::RasterBitmap& bitmap, const std::string& path, std::string
                  PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (int y = 0; y < height; ++y) {
-        const std::uint32_t* pixels = bitmap.bits() + static_cast<std::ptrdiff_t>(y) * bitmap.rowSpan();
+        const std::uint32_t* pixels =
+            bitmap.bits() + static_cast<std::ptrdiff_t>(y) * bitmap.rowSpan();
         for (int x = 0; x < width; ++x) {
             const std::uint32_t p = pixels[x];
             png_byte* out = &row[static_cast<std::size_t>(x) * 4];

@@ -101,7 +101,8 @@ bool SetByName(Vst2Plugin& plugin, const std::string& assignment) {
 
 bool LoadChunk(Vst2Plugin& plugin, const std::string& path) {
     std::ifstream file(path, std::ios::binary);
-    std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::vector<char> bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
     if (!file.eof() && !file.good()) return false;
     corvalen::LockScope scope(plugin.Lock());
     return plugin.Dispatch(vst2::effSetChunk, 1, static_cast<intptr_t>(bytes.size()), bytes.data(),
@@ -111,8 +112,8 @@ bool LoadChunk(Vst2Plugin& plugin, const std::string& path) {
 // As the file button does once the user has chosen the file: the path is kept and the
 // button's release is pushed, which makes the plug-in load it.
 bool ChooseMeasurement(EditorGraphics& graphics, const std::string& path) {
-    auto* button = dynamic_cast<ed::FileButton*>(
-        graphics.controls()[ed::layout_row::kFileButton].get());
+    auto* button =
+        dynamic_cast<ed::FileButton*>(graphics.controls()[ed::layout_row::kFileButton].get());
     if (button == nullptr) return false;
     {
         corvalen::LockScope scope(graphics.plugin()->Lock());
@@ -141,7 +142,8 @@ int main(int argc, char** argv) {
     }
 
     Vst2Plugin* plugin = corvalen::CreatePluginObject(&SilentHost);
-    EditorGraphics* drawing = plugin != nullptr ? corvalen::AssembledEditorGraphics(*plugin) : nullptr;
+    EditorGraphics* drawing =
+        plugin != nullptr ? corvalen::AssembledEditorGraphics(*plugin) : nullptr;
     if (drawing == nullptr) {
         std::fprintf(stderr, "corvalen-snapshot: the plug-in has no editor\n");
         delete plugin;
@@ -152,14 +154,15 @@ int main(int argc, char** argv) {
         corvalen::LockScope scope(plugin->Lock());
         plugin->Dispatch(vst2::effOpen, 0, 0, nullptr, 0.0f);
         if (options.rate > 0.0) {
-            plugin->Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, static_cast<float>(options.rate));
+            plugin->Dispatch(vst2::effSetSampleRate, 0, 0, nullptr,
+                             static_cast<float>(options.rate));
         }
     }
     int status = 0;
     for (const auto& [kind, argument] : options.steps) {
-        const bool applied = kind == "chunk"   ? LoadChunk(*plugin, argument)
-                             : kind == "set"   ? SetByName(*plugin, argument)
-                                               : ChooseMeasurement(graphics, argument);
+        const bool applied = kind == "chunk" ? LoadChunk(*plugin, argument)
+                             : kind == "set" ? SetByName(*plugin, argument)
+                                             : ChooseMeasurement(graphics, argument);
         if (!applied) {
             std::fprintf(stderr, "corvalen-snapshot: cannot apply --%s %s\n", kind.c_str(),
                          argument.c_str());

@@ -82,8 +82,8 @@ protected:
     }
     static bool near(std::uint32_t a, std::uint32_t b, int tolerance) {
         for (int channel = 0; channel < 24; channel += 8) {
-            const int difference = static_cast<int>((a >> channel) & 0xFF) -
-                                   static_cast<int>((b >> channel) & 0xFF);
+            const int difference =
+                static_cast<int>((a >> channel) & 0xFF) - static_cast<int>((b >> channel) & 0xFF);
             if (std::abs(difference) > tolerance) return false;
         }
         return true;
@@ -103,7 +103,8 @@ TEST_F(AssembledEditorTest, EveryControlOfTheLayoutHoldsItsParametersValue) {
         EXPECT_EQ(made.parameterIndex(), kControlTable[row].parameter);
         EXPECT_EQ(made.owner(), &graphics());
         if (made.parameterIndex() >= 0) {
-            EXPECT_DOUBLE_EQ(made.readValue(), plugin_->Param(made.parameterIndex())->GetNormalised());
+            EXPECT_DOUBLE_EQ(made.readValue(),
+                             plugin_->Param(made.parameterIndex())->GetNormalised());
         }
         if (kControlTable[row].kind != ControlKind::ToggleArea) {
             EXPECT_EQ(made.rect(), kControlTable[row].rect);
@@ -142,8 +143,8 @@ TEST_F(AssembledEditorTest, TheDefaultPictureShowsKnobsSwitchesReadOutsAndLegend
     makePlugin();
     paint(0);
     ASSERT_EQ(graphics().drawBitmap().width(), 1600);
-    constexpr std::uint32_t kAccent = 0xFF59958E;      // a knob's value arc, the EQ curve
-    constexpr std::uint32_t kLampOn = 0xFF8FD3C9;      // a band switch's lamp when on
+    constexpr std::uint32_t kAccent = 0xFF59958E;  // a knob's value arc, the EQ curve
+    constexpr std::uint32_t kLampOn = 0xFF8FD3C9;  // a band switch's lamp when on
     // Band 1's frequency knob sits at 0 (no value arc at nine o'clock), every gain knob at
     // the middle (the arc runs through nine o'clock, not through three).
     for (int band = 0; band < 12; ++band) {
@@ -154,16 +155,19 @@ TEST_F(AssembledEditorTest, TheDefaultPictureShowsKnobsSwitchesReadOutsAndLegend
         EXPECT_TRUE(near(pixel(cx - 31, cy), kAccent, 40)) << std::hex << pixel(cx - 31, cy);
         EXPECT_FALSE(near(pixel(cx + 31, cy), kAccent, 40));
         const LayoutRect head = kControlTable[layout_row::BandControl(band, 3)].rect;
-        EXPECT_GT(countNear({head.left + 12, head.top + 14, head.left + 22, head.top + 22},
-                            kLampOn, 30), 20);
+        EXPECT_GT(
+            countNear({head.left + 12, head.top + 14, head.left + 22, head.top + 22}, kLampOn, 30),
+            20);
         // White digits in each read-out well.
         for (int quantity = 0; quantity < 3; ++quantity) {
             EXPECT_GT(countNear(kControlTable[layout_row::BandReadout(band, quantity)].rect,
-                                0xFFFFFFFF, 40), 30);
+                                0xFFFFFFFF, 40),
+                      30);
         }
     }
     const LayoutRect frequency = kControlTable[layout_row::BandControl(0, 0)].rect;
-    EXPECT_FALSE(near(pixel(frequency.left + 5, (frequency.top + frequency.bottom) / 2), kAccent, 40));
+    EXPECT_FALSE(
+        near(pixel(frequency.left + 5, (frequency.top + frequency.bottom) / 2), kAccent, 40));
     // The legend's first row carries the EQ colour.
     const LayoutRect legend = kControlTable[layout_row::kLegend].rect;
     EXPECT_GT(countNear({legend.left, legend.top, legend.right, legend.top + 24}, kAccent, 30), 20);
@@ -177,8 +181,9 @@ TEST_F(AssembledEditorTest, TheHalfSizePictureIsTheEditorsRectangle) {
     EXPECT_EQ(graphics().drawBitmap().width(), 800);
     EXPECT_EQ(graphics().drawBitmap().height(), 527);
     const LayoutRect head = kControlTable[layout_row::BandControl(0, 3)].rect;
-    EXPECT_GT(countNear({head.left + 12, head.top + 14, head.left + 22, head.top + 22}, 0xFF8FD3C9,
-                        40), 3);
+    EXPECT_GT(
+        countNear({head.left + 12, head.top + 14, head.left + 22, head.top + 22}, 0xFF8FD3C9, 40),
+        3);
 }
 
 // The picture on band 12's type switch is what the band filters as: the artwork generator
@@ -218,7 +223,8 @@ TEST_F(AssembledEditorTest, AKnobDragRepaintsOnlyTheKnobItsReadOutAndTheGraph) {
     const LayoutRect graph = kControlTable[layout_row::kGraph].rect;
     // The read-out may spill sideways, never as far as its neighbours 26 units away, and its
     // 36-unit line reaches 4 units below its 32-unit box.
-    const LayoutRect readoutReach{readout.left - 12, readout.top, readout.right + 12, readout.bottom + 4};
+    const LayoutRect readoutReach{readout.left - 12, readout.top, readout.right + 12,
+                                  readout.bottom + 4};
     const LayoutRect graphReach{graph.left, graph.top, graph.right + 4, graph.bottom + 4};
     for (int shift : {1, 0}) {
         SCOPED_TRACE(shift);
@@ -270,8 +276,10 @@ TEST_F(AssembledEditorTest, AKnobDragRepaintsOnlyTheKnobItsReadOutAndTheGraph) {
                 for (int px = 0; px < bitmap.width(); ++px) {
                     const std::size_t at = static_cast<std::size_t>(py) * bitmap.width() + px;
                     if (before[at] == after[at]) continue;
-                    const LayoutRect unit{px << shift, py << shift, (px + 1) << shift, (py + 1) << shift};
-                    if (!graphReach.overlaps(unit) && !knob.overlaps(unit) && !readoutReach.overlaps(unit))
+                    const LayoutRect unit{px << shift, py << shift, (px + 1) << shift,
+                                          (py + 1) << shift};
+                    if (!graphReach.overlaps(unit) && !knob.overlaps(unit) &&
+                        !readoutReach.overlaps(unit))
                         ++outside;
                 }
             }
@@ -290,8 +298,8 @@ TEST_F(AssembledEditorTest, AKnobDragRepaintsOnlyTheKnobItsReadOutAndTheGraph) {
 TEST_F(AssembledEditorTest, BandTwelvesTypeSwitchShowsTheTypeTheBandHas) {
     makePlugin();
     std::string frames[2];
-    const std::string command = std::string(CORVALEN_PYTHON) + " " + CORVALEN_ARTWORK_GENERATOR +
-                                " --print-layout";
+    const std::string command =
+        std::string(CORVALEN_PYTHON) + " " + CORVALEN_ARTWORK_GENERATOR + " --print-layout";
     std::FILE* pipe = ::popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
     char line[256];
@@ -326,10 +334,8 @@ TEST_F(AssembledEditorTest, EachNewInstanceReadsTheScaleSetting) {
     };
     const Case cases[] = {
         {nullptr, 0, 800, 527, 1},  // the system's 96 dpi
-        {"150", 144, 1200, 791, 0},
-        {"75", 72, 600, 395, 1},
-        {"abc", 96, 800, 527, 1},
-        {"0", 96, 800, 527, 1},
+        {"150", 144, 1200, 791, 0}, {"75", 72, 600, 395, 1},
+        {"abc", 96, 800, 527, 1},   {"0", 96, 800, 527, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.setting != nullptr ? c.setting : "no folder");

@@ -46,8 +46,10 @@ std::string Repeat(const std::string& piece, int times) {
 TEST(LayoutTable, AttachOrderIsTheDrawingOrderOfAllControls) {
     std::string order;
     for (const ControlRow& entry : kControlTable) order += Letter(entry.kind);
-    const std::string expected = "BFMGTT" "SSSSL" + Repeat("KKKST", 12) + "SSRTSA" +
-                                 Repeat("T", 36) + "SVI";
+    const std::string expected =
+        "BFMGTT"
+        "SSSSL" +
+        Repeat("KKKST", 12) + "SSRTSA" + Repeat("T", 36) + "SVI";
     EXPECT_EQ(order, expected);
     EXPECT_EQ(order.size(), 116u);
 }
@@ -63,49 +65,103 @@ struct Place {
 TEST(LayoutTable, ControlsSitWhereAPersonFindsThem) {
     const Place places[] = {
         {"background", layout_row::kBackground, {0, 0, 1600, 1054}, -1, kImageBackground},
-        {"file button", layout_row::kFileButton, {1428, 916, 1542, 956}, param::kFrFile,
+        {"file button",
+         layout_row::kFileButton,
+         {1428, 916, 1542, 956},
+         param::kFrFile,
          kImageFileButton},
-        {"unload button", layout_row::kUnloadButton, {1542, 916, 1582, 956}, param::kUnloadFr,
+        {"unload button",
+         layout_row::kUnloadButton,
+         {1542, 916, 1582, 956},
+         param::kUnloadFr,
          kImageUnloadButton},
         {"graph", layout_row::kGraph, {0, 0, 1600, 640}, -1, 0},
         {"status text", layout_row::kStatusText, {14, 8, 420, 30}, -1, 0},
         {"sample rate", layout_row::kSampleRateReadout, {1000, 1012, 1276, 1048}, -1, 0},
-        {"EQ layer", layout_row::kFirstLayerSwitch, {1552, 24, 1576, 48}, param::kEqGraph,
+        {"EQ layer",
+         layout_row::kFirstLayerSwitch,
+         {1552, 24, 1576, 48},
+         param::kEqGraph,
          kImageLayerSwitch},
-        {"FR+EQ layer", layout_row::kFirstLayerSwitch + 1, {1552, 72, 1576, 96},
-         param::kFrAndEqGraph, kImageLayerSwitch},
-        {"FR layer", layout_row::kFirstLayerSwitch + 2, {1552, 120, 1576, 144}, param::kFrGraph,
+        {"FR+EQ layer",
+         layout_row::kFirstLayerSwitch + 1,
+         {1552, 72, 1576, 96},
+         param::kFrAndEqGraph,
          kImageLayerSwitch},
-        {"target layer", layout_row::kFirstLayerSwitch + 3, {1552, 168, 1576, 192},
-         param::kTargetGraph, kImageLayerSwitch},
+        {"FR layer",
+         layout_row::kFirstLayerSwitch + 2,
+         {1552, 120, 1576, 144},
+         param::kFrGraph,
+         kImageLayerSwitch},
+        {"target layer",
+         layout_row::kFirstLayerSwitch + 3,
+         {1552, 168, 1576, 192},
+         param::kTargetGraph,
+         kImageLayerSwitch},
         {"legend", layout_row::kLegend, {1356, 24, 1520, 192}, -1, 0},
-        {"band 1 frequency", layout_row::BandControl(0, 0), {62, 686, 134, 758},
-         param::BandFrequency(0), kImageBandKnob},
-        {"band 12 gain", layout_row::BandControl(11, 1), {1316, 790, 1388, 862},
-         param::BandGain(11), kImageBandKnob},
-        {"band 12 Q", layout_row::BandControl(11, 2), {1316, 894, 1388, 966},
-         param::BandQuality(11), kImageBandKnob},
-        {"band 12 switch", layout_row::BandControl(11, 3), {1308, 646, 1396, 682},
-         param::BandSwitch(11), kImageBandSwitch},
+        {"band 1 frequency",
+         layout_row::BandControl(0, 0),
+         {62, 686, 134, 758},
+         param::BandFrequency(0),
+         kImageBandKnob},
+        {"band 12 gain",
+         layout_row::BandControl(11, 1),
+         {1316, 790, 1388, 862},
+         param::BandGain(11),
+         kImageBandKnob},
+        {"band 12 Q",
+         layout_row::BandControl(11, 2),
+         {1316, 894, 1388, 966},
+         param::BandQuality(11),
+         kImageBandKnob},
+        {"band 12 switch",
+         layout_row::BandControl(11, 3),
+         {1308, 646, 1396, 682},
+         param::BandSwitch(11),
+         kImageBandSwitch},
         {"band 12 number", layout_row::BandControl(11, 4), {1308, 646, 1396, 682}, -1, 0},
-        {"band 1 type", layout_row::kBand1Type, {54, 998, 142, 1038}, param::kTypeBand1,
+        {"band 1 type",
+         layout_row::kBand1Type,
+         {54, 998, 142, 1038},
+         param::kTypeBand1,
          kImageBand1Type},
-        {"band 12 type", layout_row::kBand12Type, {1308, 998, 1396, 1038}, param::kTypeBand12,
+        {"band 12 type",
+         layout_row::kBand12Type,
+         {1308, 998, 1396, 1038},
+         param::kTypeBand12,
          kImageBand12Type},
-        {"output slider", layout_row::kOutputSlider, {1420, 1014, 1588, 1050}, param::kOut,
+        {"output slider",
+         layout_row::kOutputSlider,
+         {1420, 1014, 1588, 1050},
+         param::kOut,
          kImageOutputHandle},
         {"output read-out", layout_row::kOutputReadout, {1532, 982, 1588, 1008}, -1, 0},
-        {"bypass", layout_row::kBypassSwitch, {0, 646, 42, 682}, param::kBypassEq,
+        {"bypass",
+         layout_row::kBypassSwitch,
+         {0, 646, 42, 682},
+         param::kBypassEq,
          kImageBypassSwitch},
-        {"splash toggle draws nothing", layout_row::kSplashToggle, {0, 0, 0, 0},
-         param::kSplashScreen, 0},
+        {"splash toggle draws nothing",
+         layout_row::kSplashToggle,
+         {0, 0, 0, 0},
+         param::kSplashScreen,
+         0},
         {"band 1 frequency read-out", layout_row::BandReadout(0, 0), {54, 754, 142, 786}, -1, 0},
         {"band 12 Q read-out", layout_row::BandReadout(11, 2), {1308, 962, 1396, 994}, -1, 0},
-        {"separator", layout_row::kSeparatorSwitch, {1428, 724, 1582, 756}, param::kSeparator,
+        {"separator",
+         layout_row::kSeparatorSwitch,
+         {1428, 724, 1582, 756},
+         param::kSeparator,
          kImageSeparatorSwitch},
-        {"target level", layout_row::kTargetLevelKnob, {1428, 804, 1582, 836},
-         param::kTargetResponses, kImageOffsetPlate},
-        {"splash", layout_row::kSplashImage, {340, 202, 1260, 852}, param::kSplashScreen,
+        {"target level",
+         layout_row::kTargetLevelKnob,
+         {1428, 804, 1582, 836},
+         param::kTargetResponses,
+         kImageOffsetPlate},
+        {"splash",
+         layout_row::kSplashImage,
+         {340, 202, 1260, 852},
+         param::kSplashScreen,
          kImageSplash},
     };
     for (const Place& place : places) {
@@ -211,8 +267,8 @@ TEST(LayoutTable, ImageFramesAreTheSizesTheImageTableRenders) {
 // The rectangles the artwork generator draws the background around, by its names.
 std::map<std::string, LayoutRect> GeneratorLayout() {
     std::map<std::string, LayoutRect> rows;
-    const std::string command = std::string(CORVALEN_PYTHON) + " " + CORVALEN_ARTWORK_GENERATOR +
-                                " --print-layout";
+    const std::string command =
+        std::string(CORVALEN_PYTHON) + " " + CORVALEN_ARTWORK_GENERATOR + " --print-layout";
     std::FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) return rows;
     char buffer[256];
@@ -232,7 +288,8 @@ std::map<std::string, LayoutRect> GeneratorLayout() {
             continue;
         }
         for (int i = 0; i < count - 4; ++i) name += (i ? " " : "") + rest[i];
-        for (int i = 0; i < 4; ++i) numbers[static_cast<std::size_t>(i)] = std::stoi(rest[count - 4 + i]);
+        for (int i = 0; i < 4; ++i)
+            numbers[static_cast<std::size_t>(i)] = std::stoi(rest[count - 4 + i]);
         rows[name] = {numbers[0], numbers[1], numbers[2], numbers[3]};
     }
     ::pclose(pipe);

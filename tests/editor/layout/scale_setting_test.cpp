@@ -50,9 +50,9 @@ TEST_F(ScaleSettingTest, TheFirstLineIsAPercentageOf96Dpi) {
         int dpi;
     };
     const Case cases[] = {
-        {"100", 96},   {"150", 144},  {"75", 72},     {"200", 192},  {"abc", 96},
-        {"0", 96},     {"", 96},      {"  +125\n50", 120}, {"133%", 127}, {"-50", -48},
-        {"66.6", 63},  {"\t90 percent", 86},
+        {"100", 96},   {"150", 144}, {"75", 72},   {"200", 192},
+        {"abc", 96},   {"0", 96},    {"", 96},     {"  +125\n50", 120},
+        {"133%", 127}, {"-50", -48}, {"66.6", 63}, {"\t90 percent", 86},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -77,7 +77,7 @@ TEST_F(ScaleSettingTest, NoApplicationDataFolderTouchesNothing) {
 TEST(ScaleText, HugePercentagesAreHeldToWhatAnIntHolds) {
     EXPECT_EQ(DpiValueForScaleText("99999999999999999999999"), INT_MAX);
     EXPECT_EQ(DpiValueForScaleText("-99999999999999999999999"), INT_MIN);
-    EXPECT_EQ(DpiValueForScaleText("2236962134"), INT_MAX);  // 2236962134 * 96 / 100 > INT_MAX
+    EXPECT_EQ(DpiValueForScaleText("2236962134"), INT_MAX);     // 2236962134 * 96 / 100 > INT_MAX
     EXPECT_EQ(DpiValueForScaleText("2236962100"), 2147483616);  // still fits
 }
 

@@ -43,9 +43,11 @@ constexpr int kGain = param::BandGain(kBand);
 // they are pixels.
 PixelRect Pixels(int tableRow, int shift = 1) {
     const editor::ControlRow& control = editor::kControlTable[static_cast<std::size_t>(tableRow)];
-    const editor::LayoutRect& r = control.kind == editor::ControlKind::ToggleArea ? control.target : control.rect;
+    const editor::LayoutRect& r =
+        control.kind == editor::ControlKind::ToggleArea ? control.target : control.rect;
     const int round = (1 << shift) - 1;
-    return PixelRect{r.left >> shift, r.top >> shift, (r.right + round) >> shift, (r.bottom + round) >> shift};
+    return PixelRect{r.left >> shift, r.top >> shift, (r.right + round) >> shift,
+                     (r.bottom + round) >> shift};
 }
 POINT Centre(int tableRow, int shift = 1) {
     const PixelRect r = Pixels(tableRow, shift);
@@ -106,7 +108,8 @@ struct Instance {
     std::vector<host::HostCall> CallsFor(int index) const {
         std::vector<host::HostCall> calls;
         for (const host::HostCall& call : host.Calls()) {
-            const bool edit = call.opcode == vst2::audioMasterAutomate || call.opcode == vst2::audioMasterBeginEdit ||
+            const bool edit = call.opcode == vst2::audioMasterAutomate ||
+                              call.opcode == vst2::audioMasterBeginEdit ||
                               call.opcode == vst2::audioMasterEndEdit;
             if (edit && call.index == index) calls.push_back(call);
         }
@@ -130,11 +133,13 @@ struct Instance {
                                            : d.NearTextShare() <= kPictureTextShare;
     if (d.awayFromText == 0 && textOk) return ::testing::AssertionSuccess();
     std::string error;
-    host::EditorFrame::SavePng(shot, host::ToWindowsPath(CORVALEN_NATIVE_PICTURES) + "\\wine-" + state + ".png", error);
+    host::EditorFrame::SavePng(
+        shot, host::ToWindowsPath(CORVALEN_NATIVE_PICTURES) + "\\wine-" + state + ".png", error);
     return ::testing::AssertionFailure()
-           << "not the picture of " << state << " in (" << region.left << ", " << region.top << ")-(" << region.right
-           << ", " << region.bottom << "): " << d.awayFromText << " pixels away from text differ, "
-           << d.nearTextDiffering << " of " << d.nearText << " near text";
+           << "not the picture of " << state << " in (" << region.left << ", " << region.top
+           << ")-(" << region.right << ", " << region.bottom << "): " << d.awayFromText
+           << " pixels away from text differ, " << d.nearTextDiffering << " of " << d.nearText
+           << " near text";
 }
 
 float LastAutomated(const std::vector<host::HostCall>& calls) {
@@ -147,13 +152,16 @@ float LastAutomated(const std::vector<host::HostCall>& calls) {
 ::testing::AssertionResult OneGesture(const std::vector<host::HostCall>& calls, float last) {
     if (calls.size() < 3 || calls.front().opcode != vst2::audioMasterBeginEdit ||
         calls.back().opcode != vst2::audioMasterEndEdit)
-        return ::testing::AssertionFailure() << calls.size() << " calls, not begin, automation, end";
+        return ::testing::AssertionFailure()
+               << calls.size() << " calls, not begin, automation, end";
     for (std::size_t i = 1; i + 1 < calls.size(); ++i) {
-        if (calls[i].opcode != vst2::audioMasterAutomate) return ::testing::AssertionFailure() << "call " << i;
+        if (calls[i].opcode != vst2::audioMasterAutomate)
+            return ::testing::AssertionFailure() << "call " << i;
     }
     const float value = LastAutomated(calls);
     if (value < last - 1e-5f || value > last + 1e-5f)
-        return ::testing::AssertionFailure() << "last automated value " << value << ", expected " << last;
+        return ::testing::AssertionFailure()
+               << "last automated value " << value << ", expected " << last;
     return ::testing::AssertionSuccess();
 }
 
@@ -166,8 +174,8 @@ TEST(EditorPicture, WineShowsTheNativePictureOfEachState) {
         const host::Screenshot shot = instance.Capture();
         EXPECT_TRUE(ShowsState(shot, state));
         const gui::PictureDifference d = Pictures().Compare(shot, state);
-        std::printf("%-9s near text %d of %d differ (%.1f %%)\n", state, d.nearTextDiffering, d.nearText,
-                    100.0 * d.NearTextShare());
+        std::printf("%-9s near text %d of %d differ (%.1f %%)\n", state, d.nearTextDiffering,
+                    d.nearText, 100.0 * d.NearTextShare());
     }
 }
 
@@ -177,23 +185,27 @@ TEST(EditorPicture, DefaultReadoutsSampleRateAndLegendReadAsNatively) {
     // The sample-rate read-out follows the host: another rate is not "Fs: 48.0 kHz", and
     // 48 kHz again is.
     instance.host.Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, 44100.0f);
-    EXPECT_FALSE(ShowsState(instance.Capture(), "default", Pixels(row::kSampleRateReadout), kReadoutTextPixels));
+    EXPECT_FALSE(ShowsState(instance.Capture(), "default", Pixels(row::kSampleRateReadout),
+                            kReadoutTextPixels));
     instance.host.Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, 48000.0f);
     const host::Screenshot shot = instance.Capture();
     // "20", "0.0 dB", "0.71" under band 1; "Fs: 48.0 kHz"; the legend's four rows; the
     // knobs at their default frames and the band switches lit.
     const int readouts[] = {row::BandReadout(0, 0), row::BandReadout(0, 1), row::BandReadout(0, 2),
                             row::kSampleRateReadout, row::kLegend};
-    for (int readout : readouts) EXPECT_TRUE(ShowsState(shot, "default", Pixels(readout), kReadoutTextPixels)) << readout;
+    for (int readout : readouts)
+        EXPECT_TRUE(ShowsState(shot, "default", Pixels(readout), kReadoutTextPixels)) << readout;
     // The comparison tells states apart: band 6's gain read-out and knob here are not those
     // of 2.4 dB, nor the status line that of a missing file.
-    EXPECT_FALSE(ShowsState(shot, "gain_fine", Pixels(row::BandReadout(kBand, 1)), kReadoutTextPixels));
+    EXPECT_FALSE(
+        ShowsState(shot, "gain_fine", Pixels(row::BandReadout(kBand, 1)), kReadoutTextPixels));
     EXPECT_FALSE(ShowsState(shot, "gain_fine", Pixels(row::BandControl(kBand, 1)), 1 << 20));
     EXPECT_FALSE(ShowsState(shot, "missing", Pixels(row::kStatusText), kReadoutTextPixels));
     // (The band numbers over the switches are left to the whole-picture comparison.)
     for (int band = 0; band < kBandCount; ++band) {
         for (int part = 0; part < 4; ++part) {
-            EXPECT_TRUE(ShowsState(shot, "default", Pixels(row::BandControl(band, part)), 1 << 20)) << band << " " << part;
+            EXPECT_TRUE(ShowsState(shot, "default", Pixels(row::BandControl(band, part)), 1 << 20))
+                << band << " " << part;
         }
     }
 }
@@ -216,8 +228,10 @@ TEST(EditorPicture, AtTwoHundredPercentTheFullSizePicture) {
     EXPECT_EQ(instance.frame.EditorHeight(), 1054);
     const host::Screenshot shot = instance.Capture();
     EXPECT_TRUE(ShowsState(shot, "full_size"));
-    for (int readout : {row::BandReadout(0, 0), row::BandReadout(kBand, 1), row::kSampleRateReadout}) {
-        EXPECT_TRUE(ShowsState(shot, "full_size", Pixels(readout, 0), kReadoutTextPixels)) << readout;
+    for (int readout :
+         {row::BandReadout(0, 0), row::BandReadout(kBand, 1), row::kSampleRateReadout}) {
+        EXPECT_TRUE(ShowsState(shot, "full_size", Pixels(readout, 0), kReadoutTextPixels))
+            << readout;
     }
     const gui::PictureDifference d = Pictures().Compare(shot, "full_size");
     std::printf("full size near text %d of %d differ (%.1f %%)\n", d.nearTextDiffering, d.nearText,
@@ -232,7 +246,8 @@ TEST(EditorInput, GainKnobDragsDoubleClicksAndWheelNotches) {
     Instance instance;
     ASSERT_TRUE(instance.Open());
     const int knob = row::BandControl(kBand, 1);
-    const PixelRect changed[] = {Pixels(knob), Pixels(row::BandReadout(kBand, 1)), Pixels(row::kGraph)};
+    const PixelRect changed[] = {Pixels(knob), Pixels(row::BandReadout(kBand, 1)),
+                                 Pixels(row::kGraph)};
     // 216 layout units up: half the range, a tenth of that with Ctrl; each
     // drag is one gesture, and a double-click takes the knob back to 0 dB.
     struct Drag {
@@ -268,8 +283,9 @@ TEST(EditorInput, GainKnobDragsDoubleClicksAndWheelNotches) {
         WPARAM keys;
         float value;
     };
-    for (const Notch& notch : {Notch{WHEEL_DELTA, 0, 0.51f}, Notch{WHEEL_DELTA, MK_CONTROL, 0.511f},
-                               Notch{-WHEEL_DELTA, MK_CONTROL, 0.510f}, Notch{-2 * WHEEL_DELTA, 0, 0.49f}}) {
+    for (const Notch& notch :
+         {Notch{WHEEL_DELTA, 0, 0.51f}, Notch{WHEEL_DELTA, MK_CONTROL, 0.511f},
+          Notch{-WHEEL_DELTA, MK_CONTROL, 0.510f}, Notch{-2 * WHEEL_DELTA, 0, 0.49f}}) {
         instance.host.ClearCalls();
         instance.Wheel(knob, notch.delta, notch.keys);
         const std::vector<host::HostCall> calls = instance.CallsFor(kGain);
@@ -281,7 +297,8 @@ TEST(EditorInput, MeasurementStatusUnloadAndProgramRoundTrip) {
     // A restored program naming a file that is not there: the status says so, with the path.
     Instance missing;
     ASSERT_TRUE(missing.Open("missing"));
-    EXPECT_TRUE(ShowsState(missing.Capture(), "missing", Pixels(row::kStatusText), kReadoutTextPixels));
+    EXPECT_TRUE(
+        ShowsState(missing.Capture(), "missing", Pixels(row::kStatusText), kReadoutTextPixels));
 
     // A sample measurement: the FR and FR+EQ curves, no status.
     Instance measured;
@@ -308,7 +325,9 @@ TEST(EditorInput, MeasurementStatusUnloadAndProgramRoundTrip) {
     measured.Click(row::kUnloadButton);
     const std::vector<host::HostCall> calls = measured.CallsFor(param::kUnloadFr);
     EXPECT_TRUE(OneGesture(calls, 0.0f));
-    EXPECT_EQ(std::count_if(calls.begin(), calls.end(), [](const host::HostCall& c) { return c.opt == 1.0f; }), 1);
+    EXPECT_EQ(std::count_if(calls.begin(), calls.end(),
+                            [](const host::HostCall& c) { return c.opt == 1.0f; }),
+              1);
     EXPECT_TRUE(ShowsState(measured.Capture(), "default", Pixels(row::kGraph)));
 }
 
@@ -348,7 +367,8 @@ TEST(EditorInput, TypedValuesApplyAndHostValuesComeBackWithoutAutomation) {
     Instance instance;
     ASSERT_TRUE(instance.Open());
     const int knob = row::BandControl(kBand, 1);
-    const PixelRect shown[] = {Pixels(knob), Pixels(row::BandReadout(kBand, 1)), Pixels(row::kGraph)};
+    const PixelRect shown[] = {Pixels(knob), Pixels(row::BandReadout(kBand, 1)),
+                               Pixels(row::kGraph)};
     // A right click opens the value prompt on the knob; Enter applies the typed gain.
     instance.Send(WM_RBUTTONDOWN, MK_RBUTTON, Centre(knob));
     instance.Send(WM_RBUTTONUP, 0, Centre(knob));
@@ -378,12 +398,14 @@ TEST(EditorInput, TwoOpenInstancesShowTheirOwnStates) {
     second.DragUp(row::BandControl(kBand, 1), 216);
     const host::Screenshot secondShot = second.Capture();
     EXPECT_TRUE(ShowsState(first.Capture(), "default"));
-    EXPECT_TRUE(ShowsState(secondShot, "gain_top", Pixels(row::BandReadout(kBand, 1)), kReadoutTextPixels));
+    EXPECT_TRUE(
+        ShowsState(secondShot, "gain_top", Pixels(row::BandReadout(kBand, 1)), kReadoutTextPixels));
     EXPECT_TRUE(first.CallsFor(kGain).empty());
     // The controls outlive the window: reopened, it shows the same state.
     second.frame.Close();
     ASSERT_TRUE(second.frame.Reopen());
-    EXPECT_TRUE(ShowsState(second.Capture(), "gain_top", Pixels(row::BandReadout(kBand, 1)), kReadoutTextPixels));
+    EXPECT_TRUE(ShowsState(second.Capture(), "gain_top", Pixels(row::BandReadout(kBand, 1)),
+                           kReadoutTextPixels));
 }
 
 }  // namespace

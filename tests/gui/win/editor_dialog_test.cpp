@@ -14,8 +14,8 @@
 #include <string>
 #include <thread>
 
-#include "temp_folder.h"
 #include "editor_places.h"
+#include "temp_folder.h"
 #include "tools/host/win/editor_frame.h"
 
 namespace corvalen {
@@ -193,7 +193,8 @@ protected:
         DialogVisit visit;
         std::thread user = UseDialog(name, visit);
         HWND editor = static_cast<HWND>(frame.Editor());
-        SendMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(kFileButtonAt.x, kFileButtonAt.y));
+        SendMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON,
+                     MAKELPARAM(kFileButtonAt.x, kFileButtonAt.y));
         SendMessageW(editor, WM_LBUTTONUP, 0, MAKELPARAM(kFileButtonAt.x, kFileButtonAt.y));
         user.join();
         frame.Pump(0.2);

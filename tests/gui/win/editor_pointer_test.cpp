@@ -23,8 +23,8 @@ bool Xdotool(host::EditorFrame& frame, const std::string& arguments) {
     char display[64] = {};
     if (GetEnvironmentVariableA("DISPLAY", display, sizeof display) == 0) return false;
     // Wine does not hand DISPLAY to the Unix programs it starts: name it on the command line.
-    std::string command = std::string("/usr/bin/env DISPLAY=") + display + " " + kXdotool + " " +
-                          arguments;
+    std::string command =
+        std::string("/usr/bin/env DISPLAY=") + display + " " + kXdotool + " " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -57,8 +57,8 @@ TEST(EditorPointer, ARealClickOnBandOnesSwitchTurnsItOff) {
     GetWindowRect(static_cast<HWND>(frame.Editor()), &placed);
     const int x = placed.left + kBand1SwitchAt.x;
     const int y = placed.top + kBand1SwitchAt.y;
-    ASSERT_TRUE(Xdotool(frame, "mousemove " + std::to_string(x) + " " + std::to_string(y) +
-                                   " click 1"));
+    ASSERT_TRUE(
+        Xdotool(frame, "mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1"));
     POINT pointer{};
     GetCursorPos(&pointer);
     EXPECT_EQ(pointer.x, x);

@@ -58,9 +58,9 @@ std::string RunEditorHost(const fs::path& appData, const std::string& arguments)
     startup.hStdError = writeEnd;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION process{};
-    const BOOL started = CreateProcessW(nullptr, wideCommand.data(), nullptr, nullptr, TRUE,
-                                        CREATE_UNICODE_ENVIRONMENT, environment.data(), nullptr,
-                                        &startup, &process);
+    const BOOL started =
+        CreateProcessW(nullptr, wideCommand.data(), nullptr, nullptr, TRUE,
+                       CREATE_UNICODE_ENVIRONMENT, environment.data(), nullptr, &startup, &process);
     CloseHandle(writeEnd);
     std::string output;
     if (started) {
@@ -132,17 +132,17 @@ enum class Present { Copies, Halftone, Plain };
 TEST(EditorScale, TheSettingsFileSizesTheWindowAndChoosesItsPresent) {
     struct Case {
         std::optional<std::string> text;
-        int width, height;    // MulDiv(1600, dpi, 192) x MulDiv(1054, dpi, 192)
-        bool hostTold;        // the size differs from 800 x 527, the rectangle before opening
+        int width, height;  // MulDiv(1600, dpi, 192) x MulDiv(1054, dpi, 192)
+        bool hostTold;      // the size differs from 800 x 527, the rectangle before opening
         Present present;
-        int bitmapWidth;      // 1600: full-size images, 800: half-size
+        int bitmapWidth;  // 1600: full-size images, 800: half-size
     };
     const Case cases[] = {
         {"100", 800, 527, false, Present::Copies, 800},
-        {"150", 1200, 791, true, Present::Halftone, 1600},   // 144 dpi; 790.5 rounds up
+        {"150", 1200, 791, true, Present::Halftone, 1600},  // 144 dpi; 790.5 rounds up
         {"200", 1600, 1054, true, Present::Copies, 1600},
-        {"75", 600, 395, true, Present::Halftone, 800},      // DPI value 72, half-size images
-        {"abc", 800, 527, false, Present::Copies, 800},      // no number: 100 %
+        {"75", 600, 395, true, Present::Halftone, 800},  // DPI value 72, half-size images
+        {"abc", 800, 527, false, Present::Copies, 800},  // no number: 100 %
         {"0", 800, 527, false, Present::Copies, 800},
         {std::nullopt, 800, 527, false, Present::Copies, 800},  // created, holding "100"
         // Settings that make no sense still open a window one can use: a negative one counts

@@ -166,7 +166,9 @@ TEST_F(EditorWindowTest, ManyOpenCloseCyclesLeaveNoWindowOrClassBehind) {
     // Freed GDI slots are reused: a leak would push new handles far up the table.
     HBRUSH probeAfter = CreateSolidBrush(0);
     DeleteObject(probeAfter);
-    const auto slot = [](HBRUSH h) { return static_cast<long>(reinterpret_cast<std::uintptr_t>(h) & 0xFFFF); };
+    const auto slot = [](HBRUSH h) {
+        return static_cast<long>(reinterpret_cast<std::uintptr_t>(h) & 0xFFFF);
+    };
     EXPECT_LT(slot(probeAfter) - slot(probeBefore), 100);
 }
 
@@ -253,9 +255,9 @@ TEST_F(EditorWindowTest, OpeningAgainKeepsTheWindowWhereItWas) {
     EXPECT_EQ(frame.EditorLeft(), 30);
     EXPECT_EQ(frame.EditorTop(), 20);
     EXPECT_EQ(frame.EditorWidth(), 800);
-    EXPECT_EQ(FindWindowExW(static_cast<HWND>(frame.Frame()), editor(), L"CorvalenEditorWindow",
-                            nullptr),
-              nullptr);  // one editor window only
+    EXPECT_EQ(
+        FindWindowExW(static_cast<HWND>(frame.Frame()), editor(), L"CorvalenEditorWindow", nullptr),
+        nullptr);  // one editor window only
     frame.Close();
     ASSERT_TRUE(frame.Reopen());
     EXPECT_EQ(frame.EditorLeft(), 0);  // after a close the host's frame decides: its corner
@@ -320,7 +322,9 @@ TEST_F(EditorWindowTest, TwoInstancesOpenAtOnceLeaveNothingBehind) {
     EXPECT_FALSE(PeekMessageW(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
     HBRUSH probeAfter = CreateSolidBrush(0);
     DeleteObject(probeAfter);
-    const auto slot = [](HBRUSH h) { return static_cast<long>(reinterpret_cast<std::uintptr_t>(h) & 0xFFFF); };
+    const auto slot = [](HBRUSH h) {
+        return static_cast<long>(reinterpret_cast<std::uintptr_t>(h) & 0xFFFF);
+    };
     EXPECT_LT(slot(probeAfter) - slot(probeBefore), 100);
 }
 

@@ -17,14 +17,17 @@ namespace {
 
 bool ReadPng(const std::string& path, host::Screenshot& shot) {
     std::ifstream file(host::ToWindowsPath(path), std::ios::binary);
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    std::unique_ptr<raster::RasterBitmap> bitmap = raster::decodePngToNew(bytes.data(), bytes.size());
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(file)),
+                                  std::istreambuf_iterator<char>());
+    std::unique_ptr<raster::RasterBitmap> bitmap =
+        raster::decodePngToNew(bytes.data(), bytes.size());
     if (bitmap == nullptr) return false;
     shot.width = bitmap->width();
     shot.height = bitmap->height();
     shot.pixels.clear();
     for (int y = 0; y < shot.height; ++y) {
-        const std::uint32_t* row = bitmap->bits() + static_cast<std::ptrdiff_t>(y) * bitmap->rowSpan();
+        const std::uint32_t* row =
+            bitmap->bits() + static_cast<std::ptrdiff_t>(y) * bitmap->rowSpan();
         shot.pixels.insert(shot.pixels.end(), row, row + shot.width);
     }
     return true;
@@ -71,7 +74,8 @@ bool NativePictures::Load() {
             }
         }
         const std::string base = std::string(CORVALEN_NATIVE_PICTURES) + "/" + entry.state.name;
-        if (!ReadPng(base + ".png", entry.picture) || !ReadPng(base + "-text-free.png", entry.textFree)) {
+        if (!ReadPng(base + ".png", entry.picture) ||
+            !ReadPng(base + "-text-free.png", entry.textFree)) {
             error_ = "cannot read the native pictures " + base + "*.png";
             return false;
         }
@@ -106,7 +110,8 @@ bool NativePictures::Apply(host::VstHost& host, const std::string& name, std::st
     host.Dispatch(vst2::effSetSampleRate, 0, 0, nullptr, 48000.0f);
     for (const auto& [kind, argument] : state->steps) {
         if (kind == "measurement") {
-            const std::string path = argument == "SAMPLE" ? host::ToWindowsPath(CORVALEN_SAMPLE_MEASUREMENT) : argument;
+            const std::string path =
+                argument == "SAMPLE" ? host::ToWindowsPath(CORVALEN_SAMPLE_MEASUREMENT) : argument;
             if (!host::RestoreProgramWithMeasurement(host, {}, path, error)) return false;
             continue;
         }
@@ -134,7 +139,8 @@ PictureDifference NativePictures::Compare(const host::Screenshot& shot, const st
                                           PixelRect region) const {
     PictureDifference difference;
     const Entry* entry = Find(name);
-    if (entry == nullptr || shot.width != entry->picture.width || shot.height != entry->picture.height) {
+    if (entry == nullptr || shot.width != entry->picture.width ||
+        shot.height != entry->picture.height) {
         difference.awayFromText = -1;
         return difference;
     }
@@ -142,8 +148,10 @@ PictureDifference NativePictures::Compare(const host::Screenshot& shot, const st
     const int right = std::min(region.right, shot.width);
     const int bottom = std::min(region.bottom, shot.height);
     auto nearText = [&](int x, int y) {
-        for (int v = std::max(0, y - kTextMargin); v <= std::min(shot.height - 1, y + kTextMargin); ++v) {
-            for (int u = std::max(0, x - kTextMargin); u <= std::min(shot.width - 1, x + kTextMargin); ++u) {
+        for (int v = std::max(0, y - kTextMargin); v <= std::min(shot.height - 1, y + kTextMargin);
+             ++v) {
+            for (int u = std::max(0, x - kTextMargin);
+                 u <= std::min(shot.width - 1, x + kTextMargin); ++u) {
                 if (native.at(u, v) != entry->textFree.at(u, v)) return true;
             }
         }
@@ -152,7 +160,8 @@ PictureDifference NativePictures::Compare(const host::Screenshot& shot, const st
     for (int y = std::max(0, region.top); y < bottom; ++y) {
         for (int x = std::max(0, region.left); x < right; ++x) {
             if (!nearText(x, y)) {
-                difference.awayFromText += (shot.at(x, y) & 0xFFFFFF) != (native.at(x, y) & 0xFFFFFF);
+                difference.awayFromText +=
+                    (shot.at(x, y) & 0xFFFFFF) != (native.at(x, y) & 0xFFFFFF);
                 continue;
             }
             ++difference.nearText;

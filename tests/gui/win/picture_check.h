@@ -31,10 +31,12 @@ struct PixelRect {
 };
 
 struct PictureDifference {
-    int awayFromText = 0;     // pixels away from text that are not equal
-    int nearText = 0;         // pixels near text
+    int awayFromText = 0;  // pixels away from text that are not equal
+    int nearText = 0;      // pixels near text
     int nearTextDiffering = 0;
-    double NearTextShare() const { return nearText > 0 ? double(nearTextDiffering) / nearText : 0.0; }
+    double NearTextShare() const {
+        return nearText > 0 ? double(nearTextDiffering) / nearText : 0.0;
+    }
 };
 
 // A state of pictures.txt: its name and its snapshot options as (kind, argument) with kind

@@ -63,7 +63,8 @@ TEST(DibSection, GdiAndTheLibraryShareThePixels) {
     FillRect(dc, &area, red);
     DeleteObject(red);
     GdiFlush();
-    EXPECT_EQ(at(bitmap, 5, 6) & 0xFFFFFFu, 0xFF0000u);  // top-down rows, red in the 0x00FF0000 byte
+    EXPECT_EQ(at(bitmap, 5, 6) & 0xFFFFFFu,
+              0xFF0000u);  // top-down rows, red in the 0x00FF0000 byte
     EXPECT_EQ(at(bitmap, 8, 9) & 0xFFFFFFu, 0xFF0000u);
     EXPECT_EQ(at(bitmap, 9, 9), 0u);
     fillRect(&bitmap, 20, 20, 2, 2, 0xFF0000FFu, 1.0f, 0);
@@ -141,7 +142,8 @@ TEST(GlyphText, UnderWineTextUsesGlyphsAndLandsWhereGdiPutsIt) {
     EXPECT_EQ(font.usesPlatformRendering(0), !runningUnderWine());
     font.setTextColour(kInk);
     Rect glyphRect{30, 10, 200, 60};
-    EXPECT_EQ(font.drawText(&byGlyphs, "Hello", -1, &glyphRect, kTextUseColourAlpha), font.lineHeight());
+    EXPECT_EQ(font.drawText(&byGlyphs, "Hello", -1, &glyphRect, kTextUseColourAlpha),
+              font.lineHeight());
     const InkBox a = findInk(byGdi);
     const InkBox b = findInk(byGlyphs);
     ASSERT_GT(a.count, 50);

@@ -15,9 +15,9 @@ constexpr double kScreenshotSettleSeconds = 0.5;  // a dozen editor ticks
 void* PluginModule(const VstHost& host) {
     HMODULE module = nullptr;
     if (host.Effect() == nullptr ||
-        !GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                            reinterpret_cast<LPCWSTR>(host.Effect()->dispatcher), &module))
+        !GetModuleHandleExW(
+            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+            reinterpret_cast<LPCWSTR>(host.Effect()->dispatcher), &module))
         return nullptr;
     return module;
 }
@@ -27,9 +27,9 @@ void PrintPresents(std::FILE* out) {
     std::fprintf(out, "copies %d widest %d narrowest %d\n", presents.copies, presents.widestCopy,
                  presents.narrowestCopy);
     std::fprintf(out, "stretches halftone %d plain %d from %d x %d to %d x %d\n",
-                 presents.halftoneStretches, presents.plainStretches,
-                 presents.stretchSourceWidth, presents.stretchSourceHeight,
-                 presents.stretchTargetWidth, presents.stretchTargetHeight);
+                 presents.halftoneStretches, presents.plainStretches, presents.stretchSourceWidth,
+                 presents.stretchSourceHeight, presents.stretchTargetWidth,
+                 presents.stretchTargetHeight);
 }
 
 }  // namespace
@@ -37,7 +37,8 @@ void PrintPresents(std::FILE* out) {
 int RunEditor(const EditorCommandOptions& options, std::FILE* out) {
     VstHost host;
     if (!host.Load(options.pluginPath)) {
-        std::fprintf(out, "cannot load %s: %s\n", options.pluginPath.c_str(), host.LastError().c_str());
+        std::fprintf(out, "cannot load %s: %s\n", options.pluginPath.c_str(),
+                     host.LastError().c_str());
         return 1;
     }
     host.Dispatch(vst2::effOpen);
@@ -48,7 +49,8 @@ int RunEditor(const EditorCommandOptions& options, std::FILE* out) {
         }
     } else {
         std::string error;
-        if (!RestoreProgramWithMeasurement(host, options.settings, options.measurementPath, error)) {
+        if (!RestoreProgramWithMeasurement(host, options.settings, options.measurementPath,
+                                           error)) {
             std::fprintf(out, "cannot restore the program: %s\n", error.c_str());
             return 1;
         }

@@ -30,8 +30,7 @@ LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
             // A DAW's shortcuts live here: record what reaches the frame.
             if (frame != nullptr) frame->RecordFrameKey(FrameMessage{message, wParam, lParam});
             return 0;
-        default:
-            break;
+        default: break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -59,7 +58,8 @@ RECT ChildRect(HWND child) {
 }  // namespace
 
 EditorFrame::EditorFrame(VstHost& host) : host_(host) {
-    host_.SetSizeWindowHandler([this](int width, int height) { return ResizeFrame(width, height); });
+    host_.SetSizeWindowHandler(
+        [this](int width, int height) { return ResizeFrame(width, height); });
 }
 
 EditorFrame::~EditorFrame() {
@@ -205,7 +205,8 @@ bool EditorFrame::Capture(Screenshot& shot) {
             shot.width = width;
             shot.height = height;
             const auto* pixels = static_cast<const std::uint32_t*>(bits);
-            shot.pixels.assign(pixels, pixels + static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+            shot.pixels.assign(pixels, pixels + static_cast<std::size_t>(width) *
+                                                    static_cast<std::size_t>(height));
             for (std::uint32_t& pixel : shot.pixels) pixel |= 0xFF000000u;  // GDI leaves alpha 0
         }
         SelectObject(memory, previous);

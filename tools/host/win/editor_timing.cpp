@@ -11,7 +11,7 @@ namespace {
 constexpr UINT_PTR kEditorTick = 2;
 constexpr UINT_PTR kOtherTimer = 7;  // a timer id the editor ignores: the message's own cost
 constexpr int kIdleTicks = 400;
-constexpr int kDragSteps = 48;       // pixels up, then as many down
+constexpr int kDragSteps = 48;  // pixels up, then as many down
 constexpr int kFullRepaints = 12;
 // Band 1's gain knob, in layout units (1600 x 1054 plane, 192 dpi).
 constexpr int kKnobCentreX = 98;
@@ -88,8 +88,8 @@ void MeasureEditor(VstHost& host, EditorFrame& frame, std::FILE* out) {
                  dragPresents * ms / (2 * kDragSteps));
     std::fprintf(out, "full repaint %.3f ms, present %.3f ms\n", repaints * ms / kFullRepaints,
                  repaintPresents * ms / kFullRepaints);
-    std::fprintf(out, "output level tick %.3f ms, present %.3f ms\n", smallTicks * ms / kFullRepaints,
-                 smallPresents * ms / kFullRepaints);
+    std::fprintf(out, "output level tick %.3f ms, present %.3f ms\n",
+                 smallTicks * ms / kFullRepaints, smallPresents * ms / kFullRepaints);
     std::fflush(out);
 }
 

@@ -33,8 +33,8 @@ BOOL WINAPI CountedBitBlt(HDC target, int x, int y, int width, int height, HDC s
     return done;
 }
 
-BOOL WINAPI CountedStretchBlt(HDC target, int x, int y, int width, int height, HDC source,
-                              int sx, int sy, int sourceWidth, int sourceHeight, DWORD operation) {
+BOOL WINAPI CountedStretchBlt(HDC target, int x, int y, int width, int height, HDC source, int sx,
+                              int sy, int sourceWidth, int sourceHeight, DWORD operation) {
     if (GetStretchBltMode(target) == HALFTONE) {
         ++record.halftoneStretches;
     } else {

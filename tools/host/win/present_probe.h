@@ -7,9 +7,9 @@
 namespace corvalen::host {
 
 struct PresentRecord {
-    int copies = 0;              // BitBlt calls
-    int halftoneStretches = 0;   // StretchBlt with stretch mode HALFTONE
-    int plainStretches = 0;      // StretchBlt with any other mode
+    int copies = 0;             // BitBlt calls
+    int halftoneStretches = 0;  // StretchBlt with stretch mode HALFTONE
+    int plainStretches = 0;     // StretchBlt with any other mode
     // The widest and the narrowest copied area, and the last stretch's source and target.
     int widestCopy = 0;
     int narrowestCopy = 0;
@@ -17,7 +17,7 @@ struct PresentRecord {
     int stretchSourceHeight = 0;
     int stretchTargetWidth = 0;
     int stretchTargetHeight = 0;
-    double seconds = 0.0;        // spent inside the calls
+    double seconds = 0.0;  // spent inside the calls
 };
 
 // Patches the import table of `module` (an HMODULE); true when both calls were found.
