@@ -124,8 +124,8 @@ private:
 INSTANTIATE_TEST_SUITE_P(EveryPath, EqBankProcessor,
                          ::testing::Values(VectorPath::kSse2, VectorPath::kAvx2,
                                            VectorPath::kAvx512),
-                         [](const ::testing::TestParamInfo<VectorPath>& info) {
-                             return std::string(VectorPathName(info.param));
+                         [](const ::testing::TestParamInfo<VectorPath>& path) {
+                             return std::string(VectorPathName(path.param));
                          });
 
 constexpr unsigned kAllBands = (1u << kBandCount) - 1u;
