@@ -3,11 +3,15 @@
 // runs only where the processor and the operating system allow it.
 // GCC 12's AVX-512 intrinsics start from a deliberately undefined register, which its own
 // uninitialised-value warnings take for a fault where they are inlined (fixed in GCC 13).
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wuninitialized"
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include <immintrin.h>
 #pragma GCC diagnostic pop
+#else
+#include <immintrin.h>
+#endif
 
 #include <cfloat>
 
