@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "engine/correction_plugin.h"
+
+#include "engine/band_type_switch.h"
 #include "engine/debug_trace.h"
 #include "engine/file_access.h"
 #include "engine/measurement_reader.h"
@@ -18,13 +20,6 @@ constexpr const char* kFileNotFound = "FILE NOT FOUND: ";
 constexpr const char* kNoDataInFile = "NO DATA IN FILE: ";
 
 std::uint8_t AsFlag(double value) { return value >= 0.5 ? 1 : 0; }
-
-// Band 1 is a peak at 0 and a low shelf at 1.
-BandType Band1Type(double value) { return AsFlag(value) != 0 ? kLowShelf : kPeak; }
-
-// Band 12 is a high shelf at 0 and a peak at 1, the reverse of band 1's order: stored
-// settings carry the raw switch value, and projects have always been saved that way.
-BandType Band12Type(double value) { return AsFlag(value) != 0 ? kPeak : kHighShelf; }
 
 // Sets a status or read-out text; the control marks itself only when the text changes.
 void ShowText(TextLink* link, const char* text) {

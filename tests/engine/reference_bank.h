@@ -5,8 +5,10 @@
 
 #include <cmath>
 
+#include "engine/band_type_switch.h"
 #include "engine/engine_state.h"
 #include "engine/eq_band.h"
+#include "engine/parameter_table.h"
 
 namespace corvalen::reference {
 
@@ -35,6 +37,30 @@ inline void ProcessBank(corvalen::EqBand* bands, const corvalen::EngineState& st
             outputs[channel][n] = std::pow(10.0, state.outputGainDb * 0.05) * x;
         }
     }
+}
+
+// The bank as the parameters describe it, tuned by the band's own coefficient formulas, with
+// fresh filter memories: value(index) is the parameter's value in its own units.
+template <class Value>
+void TuneFromParameters(corvalen::EqBand* bands, corvalen::EngineState& state, double sampleRate,
+                        Value value) {
+    using namespace corvalen;
+    for (int k = 0; k < kBandCount; ++k) {
+        EqBand& band = bands[k];
+        band.sampleRate = sampleRate;
+        band.frequency = value(param::BandFrequency(k));
+        band.gainDb = value(param::BandGain(k));
+        band.q = value(param::BandQuality(k));
+        band.type = kPeak;
+        state.bandEnabled[k] = value(param::BandSwitch(k)) != 0.0 ? 1 : 0;
+    }
+    bands[0].type = Band1Type(value(param::kTypeBand1));
+    bands[kBandCount - 1].type = Band12Type(value(param::kTypeBand12));
+    for (int k = 0; k < kBandCount; ++k) {
+        bands[k].channel[0] = bands[k].channel[1] = ChannelState{};
+        bands[k].recompute();
+    }
+    state.outputGainDb = value(param::kOut);
 }
 
 }  // namespace corvalen::reference

@@ -64,23 +64,8 @@ protected:
             params_[static_cast<std::size_t>(s.index)]->SetNormalised(
                 static_cast<double>(s.normalised));
         }
-        // The bank as the parameters describe it, tuned by the band's own coefficient formulas.
-        for (int k = 0; k < kBandCount; ++k) {
-            EqBand& band = bands_[k];
-            band.sampleRate = kRate;
-            band.frequency = Value(param::BandFrequency(k));
-            band.gainDb = Value(param::BandGain(k));
-            band.q = Value(param::BandQuality(k));
-            band.type = kPeak;
-            state_.bandEnabled[k] = Value(param::BandSwitch(k)) != 0.0 ? 1 : 0;
-        }
-        bands_[0].type = Value(param::kTypeBand1) != 0.0 ? kLowShelf : kPeak;
-        bands_[11].type = Value(param::kTypeBand12) != 0.0 ? kPeak : kHighShelf;
-        for (EqBand& band : bands_) {
-            band.channel[0] = band.channel[1] = ChannelState{};
-            band.recompute();
-        }
-        state_.outputGainDb = Value(param::kOut);
+        reference::TuneFromParameters(bands_, state_, kRate,
+                                      [this](int index) { return Value(index); });
     }
 
     double Value(int index) const { return params_[static_cast<std::size_t>(index)]->Value(); }

@@ -59,19 +59,7 @@ struct ReferenceBank {
                 static_cast<double>(host.GetParameter(index)));
             return params[static_cast<std::size_t>(index)]->Value();
         };
-        for (int k = 0; k < kBandCount; ++k) {
-            EqBand& band = bands[k];
-            band.sampleRate = kRate;
-            band.frequency = value(param::BandFrequency(k));
-            band.gainDb = value(param::BandGain(k));
-            band.q = value(param::BandQuality(k));
-            band.type = kPeak;
-            state.bandEnabled[k] = value(param::BandSwitch(k)) != 0.0 ? 1 : 0;
-        }
-        bands[0].type = value(param::kTypeBand1) != 0.0 ? kLowShelf : kPeak;
-        bands[kBandCount - 1].type = value(param::kTypeBand12) != 0.0 ? kPeak : kHighShelf;
-        for (EqBand& band : bands) band.recompute();
-        state.outputGainDb = value(param::kOut);
+        reference::TuneFromParameters(bands, state, kRate, value);
     }
 };
 
