@@ -30,7 +30,7 @@ struct Bank {
             bands[k].recompute();
             state.bandEnabled[k] = 1;
         }
-        state.outputGainDb = -1.5;
+        SetOutputGain(state, -1.5);
     }
 };
 

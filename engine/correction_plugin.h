@@ -91,7 +91,6 @@ protected:
     void MarkGraph();
 
     EngineState engine_;
-    OutputGainMemo outputGain_;  // audio thread only
     std::unique_ptr<ResponseModel> ownedModel_;
     ResponseModel* responseModel_ = nullptr;
     ReadoutText sampleRateText_;

@@ -15,7 +15,7 @@ void CorrectionPlugin::ProcessEqualiser(double** inputs, double** outputs, int32
         return;
     }
     FlushToZeroGuard guard;
-    ProcessEqBank(responseModel_->bands(), engine_, inputs, outputs, frames, &outputGain_);
+    ProcessEqBank(responseModel_->bands(), engine_, inputs, outputs, frames);
 }
 
 void CorrectionPlugin::SetSampleRate(double rate) {

@@ -168,7 +168,7 @@ void CorrectionPlugin::HandleSeparator(double value) {
 
 // The read-out is marked even when its text stays, so a host's automation redraws it.
 void CorrectionPlugin::HandleOutputGain(double value) {
-    engine_.outputGainDb = value;
+    SetOutputGain(engine_, value);
     if (links_.outputReadout != nullptr) {
         links_.outputReadout->setText(OutputReadoutText(value).text);
         links_.outputReadout->markDirty(true);

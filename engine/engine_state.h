@@ -3,6 +3,7 @@
 // (editor thread, no lock).
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace corvalen {
@@ -27,8 +28,16 @@ struct EngineState {
     std::uint8_t separator = 0;  // 0 comma, 1 tab
     double referenceLevelDb = 0.0;
     double outputGainDb = 0.0;
+    // 10^(outputGainDb / 20): formed where the gain changes (SetOutputGain), so a block needs
+    // no power function (one pow of the MinGW C runtime costs as much as filtering ten frames).
+    double outputGainFactor = 1.0;
     std::uint8_t bypass = 0;
     std::uint8_t splash = 0;
 };
+
+inline void SetOutputGain(EngineState& state, double gainDb) {
+    state.outputGainDb = gainDb;
+    state.outputGainFactor = std::pow(10.0, gainDb * 0.05);
+}
 
 }  // namespace corvalen

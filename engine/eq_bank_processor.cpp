@@ -7,17 +7,8 @@
 
 namespace corvalen {
 
-double OutputGainMemo::FactorFor(double gainDb) {
-    // NaN never equals itself, so it is recomputed each time (and gives NaN, as pow does).
-    if (!(gainDb == db)) {
-        db = gainDb;
-        factor = std::pow(10.0, gainDb * 0.05);
-    }
-    return factor;
-}
-
 void ProcessEqBank(EqBand* bands, const EngineState& state, const double* const* inputs,
-                   double* const* outputs, int frames, OutputGainMemo* gain) {
+                   double* const* outputs, int frames) {
     if (frames <= 0) return;
     BankJob job;
     job.bands = bands;
@@ -26,8 +17,7 @@ void ProcessEqBank(EqBand* bands, const EngineState& state, const double* const*
     job.out[0] = outputs[0];
     job.out[1] = outputs[1];
     job.frames = frames;
-    job.gain = gain != nullptr ? gain->FactorFor(state.outputGainDb)
-                               : std::pow(10.0, state.outputGainDb * 0.05);
+    job.gain = state.outputGainFactor;
 
     int order[kBandCount];
     if (state.bypass == 0) {

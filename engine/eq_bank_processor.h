@@ -6,15 +6,6 @@
 
 namespace corvalen {
 
-// The output gain factor of the last block, kept by each plug-in instance: a block at an
-// unchanged gain then needs no power function (one pow of the MinGW C runtime costs as much
-// as filtering ten frames, and it would be paid every block). Gives the same factor bits.
-struct OutputGainMemo {
-    double db = 0.0;
-    double factor = 1.0;  // 10^(0 * 0.05)
-    double FactorFor(double gainDb);
-};
-
 // Filters frames samples of inputs[0..1] into outputs[0..1] (which may be the same buffers)
 // through bands[0..11] as the state switches them, then applies the output gain. Frames <= 0
 // writes and changes nothing. The caller holds the flush-to-zero guard.
@@ -24,9 +15,9 @@ struct OutputGainMemo {
 // run staggered in vector registers as wide as the processor allows (engine/eq_bank_pipeline.h,
 // engine/vector_path.h), and every width gives the same bits.
 //
-// Host audio thread, instance lock held. No allocation, no calls beyond one pow per block, none
-// with a memo whose gain is unchanged.
+// Host audio thread, instance lock held. No allocation, no library calls: the output gain is
+// the state's factor.
 void ProcessEqBank(EqBand* bands, const EngineState& state, const double* const* inputs,
-                   double* const* outputs, int frames, OutputGainMemo* gain = nullptr);
+                   double* const* outputs, int frames);
 
 }  // namespace corvalen

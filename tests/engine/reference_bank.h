@@ -60,7 +60,7 @@ void TuneFromParameters(corvalen::EqBand* bands, corvalen::EngineState& state, d
         bands[k].channel[0] = bands[k].channel[1] = ChannelState{};
         bands[k].recompute();
     }
-    state.outputGainDb = value(param::kOut);
+    SetOutputGain(state, value(param::kOut));
 }
 
 }  // namespace corvalen::reference
