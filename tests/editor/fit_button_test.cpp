@@ -137,8 +137,8 @@ TEST(FitButton, APressPutsTheCorrectedCurveOnTheTargetOneGesturePerChangedParame
     // band is tuned.
     ASSERT_LT(after[param::kOut], before[param::kOut]);  // the sample needs boosts
     EXPECT_EQ(order.front(), param::kOut);
-    const auto lastTuned = std::find_if(order.rbegin(), order.rend(),
-                                        [](int index) { return !IsBandSwitch(index); });
+    const auto lastTuned =
+        std::find_if(order.rbegin(), order.rend(), [](int index) { return !IsBandSwitch(index); });
     for (auto switched = order.begin(); switched != order.end(); ++switched) {
         const std::size_t i = static_cast<std::size_t>(*switched);
         if (IsBandSwitch(*switched) && after[i] > before[i]) {
@@ -150,9 +150,10 @@ TEST(FitButton, APressPutsTheCorrectedCurveOnTheTargetOneGesturePerChangedParame
     // What the graph shows: the sample's features of up to 10 dB brought within a few dB of
     // the target, most of the curve well within one.
     const auto [rms, largest] = panel.deviation();
-    std::printf("FR+EQ from the target over 20 Hz .. 10 kHz: RMS %.2f -> %.2f dB, largest "
-                "%.2f -> %.2f dB; %zu parameters pushed\n",
-                rmsBefore, rms, largestBefore, largest, order.size());
+    std::printf(
+        "FR+EQ from the target over 20 Hz .. 10 kHz: RMS %.2f -> %.2f dB, largest "
+        "%.2f -> %.2f dB; %zu parameters pushed\n",
+        rmsBefore, rms, largestBefore, largest, order.size());
     EXPECT_GT(rmsBefore, 3.0);
     EXPECT_LT(rms, 1.0);
     EXPECT_LT(largest, 5.0);
@@ -264,8 +265,8 @@ TEST(FitButton, AudioBlocksNeverWaitForTheFit) {
     panel.press();
     const std::chrono::duration<double> fitTook = std::chrono::steady_clock::now() - start;
     audio.join();
-    std::printf("fit press %.1f ms, longest audio block meanwhile %.3f ms\n",
-                fitTook.count() * 1e3, longestBlock * 1e3);
+    std::printf("fit press %.1f ms, longest audio block meanwhile %.3f ms\n", fitTook.count() * 1e3,
+                longestBlock * 1e3);
     EXPECT_GT(HostLog::instance().edits().size(), 0u);
     EXPECT_LT(longestBlock, fitTook.count() / 2);
 }
