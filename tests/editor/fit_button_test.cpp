@@ -162,8 +162,12 @@ TEST(FitButton, APressPutsTheCorrectedCurveOnTheTargetOneGesturePerChangedParame
     EXPECT_STREQ(panel.status->text(), "");
     EXPECT_EQ(panel.fit->currentFrame(), 0);
 
-    // A second press finds nothing more to change.
-    panel.press();
+    // A second fit finds nothing more to change.
+    HostLog::instance().reset();
+    const FitPressResult again =
+        PressFit(*panel.editor.plugin, *panel.editor.plugin->Model(), panel.status, false);
+    EXPECT_TRUE(again.fitted);
+    EXPECT_EQ(again.changedParameters, 0);
     EXPECT_TRUE(HostLog::instance().edits().empty());
 }
 
@@ -228,12 +232,11 @@ TEST(FitButton, WithoutAMeasurementNothingChangesAndTheStatusSaysSo) {
     panel.press();
     panel.load(CORVALEN_SAMPLE_MEASUREMENT);
     EXPECT_STREQ(panel.status->text(), "");
-    const FitPressResult fitted =
-        PressFit(*panel.editor.plugin, *panel.editor.plugin->Model(), panel.status, false);
-    EXPECT_TRUE(fitted.fitted);
-    EXPECT_GT(fitted.changedParameters, 0);
     panel.editor.setNatural(param::kUnloadFr, 1.0);
-    panel.press();
+    const FitPressResult unloaded =
+        PressFit(*panel.editor.plugin, *panel.editor.plugin->Model(), panel.status, true);
+    EXPECT_FALSE(unloaded.fitted);
+    EXPECT_EQ(unloaded.changedParameters, 0);
     EXPECT_STREQ(panel.status->text(), "NO MEASUREMENT TO FIT");
 }
 
