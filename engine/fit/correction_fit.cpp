@@ -121,7 +121,8 @@ void PlacePeaks(const fit::FitCurve& curve, Bands& bands) {
         FittedBand placed = bands[k];
         if (!fit::PlacePeak(curve, equaliser, placed)) return;
         bands[k] = placed;
-        fit::RefineBands(curve, bands, {static_cast<int>(k)}, fit::kSingleBandEvaluations);
+        fit::RefineBands(curve, bands, {static_cast<int>(k)}, fit::kSingleBandEvaluations,
+                         fit::kSingleBandTolerance);
     }
 }
 
@@ -130,27 +131,29 @@ void PlacePeaks(const fit::FitCurve& curve, Bands& bands) {
 FitResult FitCorrection(const FitRequest& request) {
     FitResult result;
     result.bands = UnusedBands();
-    const fit::FitCurve curve = fit::PrepareCurve(request);
-    if (!curve.usable) return result;
-    result.before = fit::ErrorWith(curve, nullptr);
+    const fit::FitCurve fine = fit::PrepareCurve(request);
+    if (!fine.usable) return result;
+    result.before = fit::ErrorWith(fine, nullptr);
+    const fit::FitCurve curve = fit::Coarsened(fine, fit::kFitSpacingOctaves);
 
     // The shelves take the broad tilts first; one that does little gives its band to a peak.
     Bands bands = UnusedBands();
     bands[kFirst] = Shelf(kLowShelf, fit::kLowShelfStartHz);
     bands[kLast] = Shelf(kHighShelf, fit::kHighShelfStartHz);
-    fit::RefineBands(curve, bands, {0, kBandCount - 1}, fit::kJointEvaluations);
+    fit::RefineBands(curve, bands, {0, kBandCount - 1}, fit::kJointEvaluations,
+                     fit::kJointTolerance);
     for (std::size_t k : {kFirst, kLast}) {
         if (std::fabs(bands[k].gainDb) < fit::kWeakShelfDb) bands[k] = UnusedBand(k);
         if (!bands[k].on) bands[k].type = kPeak;
     }
 
     PlacePeaks(curve, bands);
-    fit::RefineBands(curve, bands, BandsOn(bands), fit::kJointEvaluations);
+    fit::RefineBands(curve, bands, BandsOn(bands), fit::kJointEvaluations, fit::kJointTolerance);
 
     result.bands = Rounded(Ordered(bands));
-    const std::vector<double> equaliser = fit::EqualiserResponse(curve, result.bands);
+    const std::vector<double> equaliser = fit::EqualiserResponse(fine, result.bands);
     result.outputDb = OutputLevel(equaliser);
-    result.after = fit::ErrorWith(curve, equaliser.data());
+    result.after = fit::ErrorWith(fine, equaliser.data());
     return result;
 }
 

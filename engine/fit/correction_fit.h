@@ -15,6 +15,11 @@
 
 namespace corvalen {
 
+// The band of frequencies where the fit's error counts (above it measurements differ from ear to
+// ear, and the fit follows only the broad trend there).
+inline constexpr double kFitErrorLowHz = 20.0;
+inline constexpr double kFitErrorHighHz = 10000.0;
+
 // The measured curve on the response model's grid, in dB, and what counts as on target.
 struct FitRequest {
     const double* measuredDb = nullptr;  // points values; non-finite values are left out
@@ -24,7 +29,7 @@ struct FitRequest {
     double sampleRate = 48000.0;  // the rate the bands are tuned for
 };
 
-// How far measurement plus equaliser lies from the target over 20 Hz to 10 kHz: the RMS over
+// How far measurement plus equaliser lies from the target over the error band: the RMS over
 // logarithmic frequency (each grid point weighed by the share of the log-frequency axis it
 // stands for, so the figure does not depend on how dense the grid is where), and the largest
 // deviation at any grid point there.

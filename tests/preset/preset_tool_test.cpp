@@ -75,7 +75,7 @@ TEST_F(PresetToolTest, ImportWritesTheStandardProgramFileAroundThePluginsOwnChun
     };
     EXPECT_EQ(text(0, 4), "CcnK");
     EXPECT_EQ(text(4, 4), std::string("\0\0\x01", 3) + static_cast<char>(file.size() - 8 - 256));
-    EXPECT_EQ(text(8, 20), std::string("FPCh\0\0\0\x01Kv4m\0\0\x03\xE8\0\0\0\x10", 20));
+    EXPECT_EQ(text(8, 20), std::string("FPCh\0\0\0\x01Kv4m\0\0\x03\xE8\0\0\0\x3D", 20));
     EXPECT_EQ(text(28, 28), std::string("HD 650") + std::string(22, '\0'));
     EXPECT_EQ(text(56, 4), std::string("\0\0\x01", 3) + static_cast<char>(chunkSize - 256));
 
