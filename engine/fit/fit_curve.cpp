@@ -13,6 +13,9 @@ namespace {
 // The largest deviation the fit tries to follow; beyond, the measurement is surely not aligned
 // with the target and the bands could not follow anyway.
 constexpr double kLargestGoalCutDb = 2.0 * kMaxBandCutDb;
+// A level this far from the reference is no measurement (and its square would overflow the
+// error's sum); such a point does not count.
+constexpr double kLargestDeviationDb = 1000.0;
 
 bool Usable(double hz) { return std::isfinite(hz) && hz > 0.0; }
 
@@ -59,7 +62,7 @@ FitCurve PrepareCurve(const FitRequest& request) {
         logHz[i] = rising ? std::log(hz) : (i > 0 ? logHz[i - 1] : 0.0);
         curve.phi[i] = rising ? probe.responsePhi(hz) : 0.0;
         const double level = request.measuredDb[i] - request.referenceDb;
-        counts[i] = rising && std::isfinite(level);
+        counts[i] = rising && std::fabs(level) <= kLargestDeviationDb;
         curve.deviation[i] = counts[i] ? level : 0.0;
     }
 

@@ -49,7 +49,8 @@ constexpr const char* kUsage =
     "      Prints the program (of a bank: program N, 1 by default) as a parametric correction\n"
     "      that imports back to the same filters.\n"
     "  show FILE.fxp|FILE.fxb [--program N]\n"
-    "      Prints the program's name, bands, output level and measurement file as a table.\n"
+    "      Prints the program's name, bands, output level, reference level and measurement file\n"
+    "      as a table.\n"
     "\n"
     "Exit status: 0 done, 1 a file was refused or could not be read or written, 2 bad usage.\n";
 
