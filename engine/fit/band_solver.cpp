@@ -76,18 +76,20 @@ public:
             if (moves || !bands[k].on) continue;
             BandResponse(curve, bands[k], one.data());
             held_.Add(one);
+            if (bands[k].type == kPeak) heldPeaks_.push_back(std::log(bands[k].frequencyHz));
         }
         responses_.assign(moving.size(), std::vector<double>(n, 0.0));
         total_ = held_;
         trial_ = held_;
         perturbed_.assign(n, 0.0);
         gains_.assign(moving.size(), 0.0);
+        logHz_.assign(moving.size(), 0.0);
         base_.resize(values());
         shifted_.resize(values());
     }
 
     int inputs() const { return kVariablesPerBand * static_cast<int>(moving_.size()); }
-    int values() const { return static_cast<int>(active_.size() + 2 + moving_.size()); }
+    int values() const { return static_cast<int>(active_.size() + 3 + moving_.size()); }
 
     Eigen::VectorXd Start() const {
         Eigen::VectorXd x(inputs());
@@ -149,6 +151,7 @@ public:
             BandResponse(curve_, band, perturbed_.data());
             total_.Add(perturbed_);
             gains_[m] = band.gainDb;
+            logHz_[m] = std::log(band.frequencyHz);
         }
         evaluated_ = false;
         FillRows(total_, base_.data());
@@ -180,6 +183,7 @@ private:
             const Eigen::Index at = static_cast<Eigen::Index>(kVariablesPerBand * m) + 1;
             const BandRange range = RangeOf(bands_[static_cast<std::size_t>(moving_[m])].type);
             gains_[m] = ToRange(x[at], range.lowGainDb, range.highGainDb);
+            logHz_[m] = ToRange(x[at - 1], std::log(range.lowHz), std::log(range.highHz));
         }
         FillRows(sums, residuals);
     }
@@ -203,9 +207,30 @@ private:
         }
         residuals[row++] = std::sqrt(kBoostLimitWeight * excess);
         residuals[row++] = std::sqrt(kOpposedBandsWeight * against);
+        residuals[row++] = std::sqrt(kStackedPeaksWeight * Stacking());
         for (std::size_t m = 0; m < moving_.size(); ++m) {
             residuals[row++] = std::sqrt(kGainCost) * gains_[m];
         }
+    }
+
+    // How far pairs of peaks overlap in centre frequency: for each pair closer than
+    // kStackedOctaves, the squared share of that distance they are inside it.
+    double Stacking() const {
+        const double closest = kStackedOctaves * std::log(2.0);
+        double sum = 0.0;
+        const auto add = [&sum, closest](double a, double b) {
+            const double inside = 1.0 - std::fabs(a - b) / closest;
+            if (inside > 0.0) sum += inside * inside;
+        };
+        for (std::size_t m = 0; m < moving_.size(); ++m) {
+            if (bands_[static_cast<std::size_t>(moving_[m])].type != kPeak) continue;
+            for (std::size_t other = m + 1; other < moving_.size(); ++other) {
+                if (bands_[static_cast<std::size_t>(moving_[other])].type != kPeak) continue;
+                add(logHz_[m], logHz_[other]);
+            }
+            for (double held : heldPeaks_) add(logHz_[m], held);
+        }
+        return sum;
     }
 
     const FitCurve& curve_;
@@ -219,6 +244,8 @@ private:
     BandSums trial_;
     std::vector<double> perturbed_;
     std::vector<double> gains_;  // the moving bands' gains where the rows are filled
+    std::vector<double> logHz_;  // and their frequencies' logarithms
+    std::vector<double> heldPeaks_;  // the logarithms of the held peaks' frequencies
     Eigen::VectorXd evaluatedAt_;
     bool evaluated_ = false;
     Eigen::VectorXd base_;

@@ -126,6 +126,39 @@ void PlacePeaks(const fit::FitCurve& curve, Bands& bands) {
     }
 }
 
+// Two peaks at nearly one frequency do the work of one band (the optimiser stacks them where it
+// would like a narrower peak than a person sets): they become one, at their gain-weighted
+// frequency with their summed gain and the narrower Q, and the other band is freed. True when a
+// pair was merged.
+bool MergeStackedPeaks(Bands& bands) {
+    const double closest = fit::kStackedOctaves * std::log(2.0);
+    bool merged = false;
+    for (std::size_t j = 0; j < bands.size(); ++j) {
+        for (std::size_t k = j + 1; k < bands.size(); ++k) {
+            FittedBand& a = bands[j];
+            FittedBand& b = bands[k];
+            if (!a.on || !b.on || a.type != kPeak || b.type != kPeak) continue;
+            const double apart = std::fabs(std::log(a.frequencyHz / b.frequencyHz));
+            if (!(apart < closest)) continue;
+            const double weightA = std::fabs(a.gainDb);
+            const double weightB = std::fabs(b.gainDb);
+            const double total = weightA + weightB;
+            if (total > 0.0) {
+                a.frequencyHz = std::exp(
+                    (weightA * std::log(a.frequencyHz) + weightB * std::log(b.frequencyHz)) /
+                    total);
+            }
+            const fit::BandRange range = fit::RangeOf(kPeak);
+            a.gainDb = std::clamp(a.gainDb + b.gainDb, range.lowGainDb, range.highGainDb);
+            a.q = std::max(a.q, b.q);
+            b = UnusedBand(k);
+            b.type = kPeak;
+            merged = true;
+        }
+    }
+    return merged;
+}
+
 }  // namespace
 
 FitResult FitCorrection(const FitRequest& request) {
@@ -149,11 +182,23 @@ FitResult FitCorrection(const FitRequest& request) {
 
     PlacePeaks(curve, bands);
     fit::RefineBands(curve, bands, BandsOn(bands), fit::kJointEvaluations, fit::kJointTolerance);
+    if (MergeStackedPeaks(bands)) {
+        PlacePeaks(curve, bands);
+        fit::RefineBands(curve, bands, BandsOn(bands), fit::kPolishEvaluations,
+                         fit::kJointTolerance);
+    }
 
     result.bands = Rounded(Ordered(bands));
     const std::vector<double> equaliser = fit::EqualiserResponse(fine, result.bands);
-    result.outputDb = OutputLevel(equaliser);
     result.after = fit::ErrorWith(fine, equaliser.data());
+    // A curve the bands cannot follow at all (levels far beyond any headphone's, or misread
+    // numbers) is better left uncorrected than made worse.
+    if (!(result.after.rmsDb < result.before.rmsDb)) {
+        result.bands = UnusedBands();
+        result.after = result.before;
+        return result;
+    }
+    result.outputDb = OutputLevel(equaliser);
     return result;
 }
 

@@ -74,6 +74,13 @@ inline constexpr double kFitSpacingOctaves = 1.0 / 32.0;
 inline constexpr int kSingleBandEvaluations = 60;
 inline constexpr double kSingleBandTolerance = 1e-4;
 inline constexpr int kJointEvaluations = 100;
+// Peaks closer than this do the work of one (the optimiser stacks them where it would like a
+// narrower peak than a person sets): a pair costs the squared share of this distance it lies
+// within, times the weight; pairs left this close are merged into one, and the joint refinement
+// gets this many more evaluations to use the band that frees.
+inline constexpr double kStackedOctaves = 1.0 / 24.0;
+inline constexpr double kStackedPeaksWeight = 1.0;
+inline constexpr int kPolishEvaluations = 30;
 inline constexpr double kJointTolerance = 1e-6;
 // Forward-difference steps in the optimiser's variables.
 inline constexpr double kDifferenceStep = 1e-6;

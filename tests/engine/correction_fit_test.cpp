@@ -143,6 +143,7 @@ void ExpectSettable(const FitResult& fit) {
     for (const FitError& error : {fit.before, fit.after}) {
         EXPECT_TRUE(std::isfinite(error.rmsDb) && std::isfinite(error.maxDb));
     }
+    EXPECT_LE(fit.after.rmsDb, fit.before.rmsDb) << "a fit never makes the error worse";
 }
 
 TEST(CorrectionFit, UnusableCurvesNeverGiveANonFiniteParameter) {
@@ -153,6 +154,8 @@ TEST(CorrectionFit, UnusableCurvesNeverGiveANonFiniteParameter) {
     for (std::size_t i = 0; i < someBad.size(); i += 7) someBad[i] = (i % 2 == 0) ? nan : -inf;
     std::vector<double> huge(kGridPoints, 1e300);
     huge[400] = -1e300;
+    std::vector<double> ragged(kGridPoints);
+    for (std::size_t i = 0; i < ragged.size(); ++i) ragged[i] = (i % 2 == 0) ? 40.0 : -40.0;
     std::vector<double> tilted(kGridPoints);
     for (std::size_t i = 0; i < tilted.size(); ++i) tilted[i] = 0.05 * static_cast<double>(i);
     std::array<double, kGridPoints> badGrid = kGrid.hz;
@@ -182,6 +185,7 @@ TEST(CorrectionFit, UnusableCurvesNeverGiveANonFiniteParameter) {
         {"every level not a number", RequestFor(allNan)},
         {"some levels not finite", RequestFor(someBad, 70.0)},
         {"levels at the edge of the doubles", RequestFor(huge)},
+        {"levels no band can follow", RequestFor(ragged)},
         {"a reference that is not a number", nanReference},
         {"a negative rate", badRate},
         {"a rate that is not a number", nanRate},
@@ -233,6 +237,15 @@ TEST(CorrectionFit, TheGraphShowsWhatWasFittedAndEveryLimitHolds) {
         }
     }
     EXPECT_GE(fit.outputDb, -6.5) << "the headroom of published corrections";
+    for (std::size_t j = 0; j < fit.bands.size(); ++j) {
+        for (std::size_t k = j + 1; k < fit.bands.size(); ++k) {
+            if (!fit.bands[j].on || !fit.bands[k].on) continue;
+            if (fit.bands[j].type != kPeak || fit.bands[k].type != kPeak) continue;
+            EXPECT_GT(std::fabs(std::log2(fit.bands[j].frequencyHz / fit.bands[k].frequencyHz)),
+                      1.0 / 24.0)
+                << "peaks " << j + 1 << " and " << k + 1 << " stacked on one frequency";
+        }
+    }
 
     auto plugin = MakeOpenPlugin(48000.0);
     for (const FitParameterValue& value : FitParameterValues(fit)) {
