@@ -243,8 +243,8 @@ private:
     BandSums total_;                              // all bands at the last evaluation
     BandSums trial_;
     std::vector<double> perturbed_;
-    std::vector<double> gains_;  // the moving bands' gains where the rows are filled
-    std::vector<double> logHz_;  // and their frequencies' logarithms
+    std::vector<double> gains_;      // the moving bands' gains where the rows are filled
+    std::vector<double> logHz_;      // and their frequencies' logarithms
     std::vector<double> heldPeaks_;  // the logarithms of the held peaks' frequencies
     Eigen::VectorXd evaluatedAt_;
     bool evaluated_ = false;

@@ -3,9 +3,12 @@
 // bands are evaluated through EqBand, the same response the graph draws, at the instance's
 // sample rate, so what the graph shows after a fit is what was optimised.
 //
-// Pure functions of their inputs: no plug-in, no lock, no allocation visible to the caller.
-// Deterministic: one input gives the same bands on every run (no threads, no random numbers,
-// no unordered containers; the build keeps floating-point contraction off).
+// Pure functions of their inputs: no plug-in, no lock, no global state; they allocate, so they
+// belong on the editor's or a tool's thread, never the audio thread. Deterministic: one input
+// gives the same bands on every run of a build (no threads, no random numbers, no unordered
+// containers, a fixed evaluation budget instead of a time limit; the build keeps floating-point
+// contraction off). Builds whose C runtimes round sin, log or pow differently in the last bit
+// (the native and the MinGW build) can differ in the last shown digit of a value.
 #pragma once
 
 #include <array>
@@ -56,12 +59,13 @@ struct FitResult {
 };
 
 // Fits the bands. Never gives a non-finite value; an empty or unusable curve gives every band
-// off and output 0 dB. Any thread; takes well under 100 ms.
+// off and output 0 dB, and so does a curve the bands cannot bring closer to the target. Takes
+// about 50 ms natively (bench/fit_bench.cpp).
 FitResult FitCorrection(const FitRequest& request);
 
 // The reference level that best aligns the measurement with the flat target between 200 Hz and
-// 2 kHz (the mean level there over logarithmic frequency), within targetResponses' range. 0 dB
-// when no finite point lies there.
+// 2 kHz (the mean level there over logarithmic frequency), at targetResponses' shown precision
+// and within its range; its default (0 dB) when no finite point lies there.
 double AlignedReferenceLevel(const double* measuredDb, const double* gridHz, int points);
 
 // The error of measurement plus equaliser over 20 Hz to 10 kHz for given bands (the output level
