@@ -276,9 +276,9 @@ double FitCost(const FitCurve& curve, const std::array<FittedBand, kBandCount>& 
     return residuals.Cost();
 }
 
-void RefineBands(const FitCurve& curve, std::array<FittedBand, kBandCount>& bands,
-                 const std::vector<int>& moving, int evaluations, double tolerance) {
-    if (moving.empty() || !curve.usable) return;
+int RefineBands(const FitCurve& curve, std::array<FittedBand, kBandCount>& bands,
+                const std::vector<int>& moving, int evaluations, double tolerance) {
+    if (moving.empty() || !curve.usable || evaluations <= 0) return 0;
     BandResiduals residuals(curve, bands, moving);
     Eigen::VectorXd x = residuals.Start();
     Eigen::LevenbergMarquardt<BandResiduals> solver(residuals);
@@ -287,6 +287,7 @@ void RefineBands(const FitCurve& curve, std::array<FittedBand, kBandCount>& band
     solver.parameters.xtol = tolerance;
     solver.minimize(x);
     if (x.allFinite()) residuals.Write(x, bands);
+    return static_cast<int>(solver.nfev);
 }
 
 }  // namespace corvalen::fit

@@ -27,8 +27,8 @@ double FitCost(const FitCurve& curve, const std::array<FittedBand, kBandCount>& 
 // Refines the bands whose indices (0 for band 1) are in `moving`; each must be on. Types and
 // switches stay; the values stay within RangeOf their type. It stops after `evaluations`
 // evaluations of the residuals, or when a step changes the cost or the variables by less than
-// the relative `tolerance`.
-void RefineBands(const FitCurve& curve, std::array<FittedBand, kBandCount>& bands,
-                 const std::vector<int>& moving, int evaluations, double tolerance);
+// the relative `tolerance`. Gives the number of evaluations it made.
+int RefineBands(const FitCurve& curve, std::array<FittedBand, kBandCount>& bands,
+                const std::vector<int>& moving, int evaluations, double tolerance);
 
 }  // namespace corvalen::fit

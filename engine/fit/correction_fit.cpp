@@ -126,6 +126,47 @@ void PlacePeaks(const fit::FitCurve& curve, Bands& bands) {
     }
 }
 
+// The peak whose loss would raise the fit's cost the least; bands.size() when there is none.
+std::size_t WeakestPeak(const fit::FitCurve& curve, const Bands& bands) {
+    std::size_t weakest = bands.size();
+    double lowest = 0.0;
+    for (std::size_t k = 0; k < bands.size(); ++k) {
+        if (!bands[k].on || bands[k].type != kPeak) continue;
+        Bands without = bands;
+        without[k].on = false;
+        const double cost = fit::FitCost(curve, without);
+        if (weakest == bands.size() || cost < lowest) {
+            weakest = k;
+            lowest = cost;
+        }
+    }
+    return weakest;
+}
+
+// While the joint refinement leaves evaluations unused (it settled early, perhaps in a poor
+// valley), the weakest peak is tried at the largest remaining deviation and everything refined
+// again; the move is kept only when the cost falls.
+void MoveWeakPeaks(const fit::FitCurve& curve, Bands& bands, int evaluations) {
+    double cost = fit::FitCost(curve, bands);
+    while (evaluations >= fit::kSmallestRound) {
+        Bands trial = bands;
+        const std::size_t weakest = WeakestPeak(curve, trial);
+        if (weakest == trial.size()) return;
+        trial[weakest].on = false;
+        FittedBand placed = trial[weakest];
+        if (!fit::PlacePeak(curve, fit::EqualiserResponse(curve, trial), placed)) return;
+        trial[weakest] = placed;
+        fit::RefineBands(curve, trial, {static_cast<int>(weakest)}, fit::kSingleBandEvaluations,
+                         fit::kSingleBandTolerance);
+        evaluations -=
+            fit::RefineBands(curve, trial, BandsOn(trial), evaluations, fit::kJointTolerance);
+        const double trialCost = fit::FitCost(curve, trial);
+        if (!(trialCost < cost)) return;
+        bands = trial;
+        cost = trialCost;
+    }
+}
+
 // Two peaks at nearly one frequency do the work of one band (the optimiser stacks them where it
 // would like a narrower peak than a person sets): they become one, at their gain-weighted
 // frequency with their summed gain and the narrower Q, and the other band is freed. True when a
@@ -181,7 +222,9 @@ FitResult FitCorrection(const FitRequest& request) {
     }
 
     PlacePeaks(curve, bands);
-    fit::RefineBands(curve, bands, BandsOn(bands), fit::kJointEvaluations, fit::kJointTolerance);
+    const int used = fit::RefineBands(curve, bands, BandsOn(bands), fit::kJointEvaluations,
+                                      fit::kJointTolerance);
+    MoveWeakPeaks(curve, bands, fit::kJointEvaluations - used);
     if (MergeStackedPeaks(bands)) {
         PlacePeaks(curve, bands);
         fit::RefineBands(curve, bands, BandsOn(bands), fit::kPolishEvaluations,

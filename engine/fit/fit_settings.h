@@ -74,6 +74,9 @@ inline constexpr double kFitSpacingOctaves = 1.0 / 32.0;
 inline constexpr int kSingleBandEvaluations = 60;
 inline constexpr double kSingleBandTolerance = 1e-4;
 inline constexpr int kJointEvaluations = 100;
+// Evaluations the joint refinement leaves unused go to moving the weakest peak elsewhere, while
+// at least this many are left.
+inline constexpr int kSmallestRound = 20;
 // Peaks closer than this do the work of one (the optimiser stacks them where it would like a
 // narrower peak than a person sets): a pair costs the squared share of this distance it lies
 // within, times the weight; pairs left this close are merged into one, and the joint refinement
