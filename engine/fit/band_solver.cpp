@@ -27,8 +27,34 @@ double FromRange(double value, double low, double high) {
     return std::asin(2.0 * t - 1.0);
 }
 
+// The sum of band responses at every point, and the sum of their magnitudes: where bands work
+// against each other the second exceeds the magnitude of the first.
+struct BandSums {
+    std::vector<double> sum;
+    std::vector<double> magnitude;
+
+    void Reset(const BandSums& from) {
+        sum = from.sum;
+        magnitude = from.magnitude;
+    }
+    void Add(const std::vector<double>& response) {
+        for (std::size_t i = 0; i < sum.size(); ++i) {
+            sum[i] += response[i];
+            magnitude[i] += std::fabs(response[i]);
+        }
+    }
+    // These sums with one band's response `before` replaced by `after`.
+    void Replace(const BandSums& from, const double* before, const double* after) {
+        for (std::size_t i = 0; i < sum.size(); ++i) {
+            sum[i] = from.sum[i] - before[i] + after[i];
+            magnitude[i] = from.magnitude[i] - std::fabs(before[i]) + std::fabs(after[i]);
+        }
+    }
+};
+
 // The residuals the optimiser sees: the weighted misses at every point that counts, the boost
-// over the correction's limit, and the cost of every moving band's gain.
+// over the correction's limit, the bands working against each other, and the cost of every
+// moving band's gain.
 class BandResiduals {
 public:
     BandResiduals(const FitCurve& curve, const std::array<FittedBand, kBandCount>& bands,
@@ -41,26 +67,29 @@ public:
                 rootWeight_.push_back(std::sqrt(curve.weight[i]));
             }
         }
-        held_.assign(n, 0.0);
+        held_.sum.assign(n, 0.0);
+        held_.magnitude.assign(n, 0.0);
         std::vector<double> one(n, 0.0);
         for (std::size_t k = 0; k < bands.size(); ++k) {
-            if (std::find(moving.begin(), moving.end(), static_cast<int>(k)) != moving.end())
-                continue;
-            if (!bands[k].on) continue;
+            const bool moves =
+                std::find(moving.begin(), moving.end(), static_cast<int>(k)) != moving.end();
+            if (moves || !bands[k].on) continue;
             BandResponse(curve, bands[k], one.data());
-            for (std::size_t i = 0; i < n; ++i) held_[i] += one[i];
+            held_.Add(one);
+            if (bands[k].type == kPeak) heldPeaks_.push_back(std::log(bands[k].frequencyHz));
         }
-        responses_.assign(moving.size() * n, 0.0);
-        total_.assign(n, 0.0);
-        trial_.assign(n, 0.0);
+        responses_.assign(moving.size(), std::vector<double>(n, 0.0));
+        total_ = held_;
+        trial_ = held_;
         perturbed_.assign(n, 0.0);
         gains_.assign(moving.size(), 0.0);
+        logHz_.assign(moving.size(), 0.0);
         base_.resize(values());
         shifted_.resize(values());
     }
 
     int inputs() const { return kVariablesPerBand * static_cast<int>(moving_.size()); }
-    int values() const { return static_cast<int>(active_.size() + 1 + moving_.size()); }
+    int values() const { return static_cast<int>(active_.size() + 3 + moving_.size()); }
 
     Eigen::VectorXd Start() const {
         Eigen::VectorXd x(inputs());
@@ -92,33 +121,17 @@ public:
         return 0;
     }
 
-    // The squared norm of the residuals for the bands as given (not through the variables).
-    double Cost() {
-        const std::size_t n = static_cast<std::size_t>(curve_.points);
-        total_ = held_;
-        for (std::size_t m = 0; m < moving_.size(); ++m) {
-            BandResponse(curve_, bands_[static_cast<std::size_t>(moving_[m])], perturbed_.data());
-            for (std::size_t i = 0; i < n; ++i) total_[i] += perturbed_[i];
-        }
-        std::vector<double> gains;
-        for (int k : moving_) gains.push_back(bands_[static_cast<std::size_t>(k)].gainDb);
-        FillRows(total_, gains.data(), base_.data());
-        return base_.squaredNorm();
-    }
-
     // Forward differences, one band at a time: a variable moves only its own band's response.
     int df(const Eigen::VectorXd& x, Eigen::MatrixXd& jacobian) {
         Evaluate(x);
         Fill(total_, x, base_.data());
-        const std::size_t n = static_cast<std::size_t>(curve_.points);
         Eigen::VectorXd moved = x;
         for (std::size_t m = 0; m < moving_.size(); ++m) {
-            const double* own = &responses_[m * n];
             for (int v = 0; v < kVariablesPerBand; ++v) {
                 const Eigen::Index column = static_cast<Eigen::Index>(kVariablesPerBand * m) + v;
                 moved[column] = x[column] + kDifferenceStep;
                 BandResponse(curve_, BandAt(moved, m), perturbed_.data());
-                for (std::size_t i = 0; i < n; ++i) trial_[i] = total_[i] - own[i] + perturbed_[i];
+                trial_.Replace(total_, responses_[m].data(), perturbed_.data());
                 Fill(trial_, moved, shifted_.data());
                 const double step = moved[column] - x[column];
                 for (Eigen::Index row = 0; row < jacobian.rows(); ++row) {
@@ -130,6 +143,21 @@ public:
         return 0;
     }
 
+    // The squared norm of the residuals for the bands as given (not through the variables).
+    double Cost() {
+        total_.Reset(held_);
+        for (std::size_t m = 0; m < moving_.size(); ++m) {
+            const FittedBand& band = bands_[static_cast<std::size_t>(moving_[m])];
+            BandResponse(curve_, band, perturbed_.data());
+            total_.Add(perturbed_);
+            gains_[m] = band.gainDb;
+            logHz_[m] = std::log(band.frequencyHz);
+        }
+        evaluated_ = false;
+        FillRows(total_, base_.data());
+        return base_.squaredNorm();
+    }
+
     void Write(const Eigen::VectorXd& x, std::array<FittedBand, kBandCount>& bands) const {
         for (std::size_t m = 0; m < moving_.size(); ++m) {
             bands[static_cast<std::size_t>(moving_[m])] = BandAt(x, m);
@@ -137,41 +165,72 @@ public:
     }
 
 private:
+    // The responses at x; the optimiser asks for the Jacobian where it last evaluated, so that
+    // evaluation is kept.
     void Evaluate(const Eigen::VectorXd& x) {
-        const std::size_t n = static_cast<std::size_t>(curve_.points);
-        total_ = held_;
+        if (evaluated_ && x == evaluatedAt_) return;
+        total_.Reset(held_);
         for (std::size_t m = 0; m < moving_.size(); ++m) {
-            double* own = &responses_[m * n];
-            BandResponse(curve_, BandAt(x, m), own);
-            for (std::size_t i = 0; i < n; ++i) total_[i] += own[i];
+            BandResponse(curve_, BandAt(x, m), responses_[m].data());
+            total_.Add(responses_[m]);
         }
+        evaluatedAt_ = x;
+        evaluated_ = true;
     }
 
-    void Fill(const std::vector<double>& equaliser, const Eigen::VectorXd& x, double* residuals) {
+    void Fill(const BandSums& sums, const Eigen::VectorXd& x, double* residuals) {
         for (std::size_t m = 0; m < moving_.size(); ++m) {
             const Eigen::Index at = static_cast<Eigen::Index>(kVariablesPerBand * m) + 1;
             const BandRange range = RangeOf(bands_[static_cast<std::size_t>(moving_[m])].type);
             gains_[m] = ToRange(x[at], range.lowGainDb, range.highGainDb);
+            logHz_[m] = ToRange(x[at - 1], std::log(range.lowHz), std::log(range.highHz));
         }
-        FillRows(equaliser, gains_.data(), residuals);
+        FillRows(sums, residuals);
     }
 
-    void FillRows(const std::vector<double>& equaliser, const double* gains,
-                  double* residuals) const {
+    void FillRows(const BandSums& sums, double* residuals) const {
         std::size_t row = 0;
         for (std::size_t a = 0; a < active_.size(); ++a) {
             const std::size_t i = active_[a];
-            residuals[row++] = rootWeight_[a] * (equaliser[i] - curve_.goal[i]);
+            residuals[row++] = rootWeight_[a] * (sums.sum[i] - curve_.goal[i]);
         }
+        // Both penalties are the root of a weighted sum of squares (one row each): small
+        // excesses and small overlaps cost next to nothing, large ones a lot.
         double excess = 0.0;
-        for (std::size_t i = 0; i < equaliser.size(); ++i) {
-            const double over = equaliser[i] - kMaxCorrectionBoostDb;
+        double against = 0.0;
+        for (std::size_t i = 0; i < sums.sum.size(); ++i) {
+            const double over = sums.sum[i] - kMaxCorrectionBoostDb;
             if (over > 0.0) excess += curve_.limitWeight[i] * over * over;
+            const double wasted =
+                sums.magnitude[i] - std::fabs(sums.sum[i]) - kOpposedBandsAllowanceDb;
+            if (wasted > 0.0) against += curve_.limitWeight[i] * wasted * wasted;
         }
         residuals[row++] = std::sqrt(kBoostLimitWeight * excess);
+        residuals[row++] = std::sqrt(kOpposedBandsWeight * against);
+        residuals[row++] = std::sqrt(kStackedPeaksWeight * Stacking());
         for (std::size_t m = 0; m < moving_.size(); ++m) {
-            residuals[row++] = std::sqrt(kGainCost) * gains[m];
+            residuals[row++] = std::sqrt(kGainCost) * gains_[m];
         }
+    }
+
+    // How far pairs of peaks overlap in centre frequency: for each pair closer than
+    // kStackedOctaves, the squared share of that distance they are inside it.
+    double Stacking() const {
+        const double closest = kStackedOctaves * std::log(2.0);
+        double sum = 0.0;
+        const auto add = [&sum, closest](double a, double b) {
+            const double inside = 1.0 - std::fabs(a - b) / closest;
+            if (inside > 0.0) sum += inside * inside;
+        };
+        for (std::size_t m = 0; m < moving_.size(); ++m) {
+            if (bands_[static_cast<std::size_t>(moving_[m])].type != kPeak) continue;
+            for (std::size_t other = m + 1; other < moving_.size(); ++other) {
+                if (bands_[static_cast<std::size_t>(moving_[other])].type != kPeak) continue;
+                add(logHz_[m], logHz_[other]);
+            }
+            for (double held : heldPeaks_) add(logHz_[m], held);
+        }
+        return sum;
     }
 
     const FitCurve& curve_;
@@ -179,12 +238,16 @@ private:
     std::vector<int> moving_;
     std::vector<std::size_t> active_;
     std::vector<double> rootWeight_;
-    std::vector<double> held_;       // the bands that stay, summed
-    std::vector<double> responses_;  // each moving band's response at the last evaluation
-    std::vector<double> total_;      // all bands at the last evaluation
-    std::vector<double> trial_;
+    BandSums held_;                               // the bands that stay
+    std::vector<std::vector<double>> responses_;  // each moving band's, at the last evaluation
+    BandSums total_;                              // all bands at the last evaluation
+    BandSums trial_;
     std::vector<double> perturbed_;
-    std::vector<double> gains_;
+    std::vector<double> gains_;      // the moving bands' gains where the rows are filled
+    std::vector<double> logHz_;      // and their frequencies' logarithms
+    std::vector<double> heldPeaks_;  // the logarithms of the held peaks' frequencies
+    Eigen::VectorXd evaluatedAt_;
+    bool evaluated_ = false;
     Eigen::VectorXd base_;
     Eigen::VectorXd shifted_;
 };
@@ -213,15 +276,18 @@ double FitCost(const FitCurve& curve, const std::array<FittedBand, kBandCount>& 
     return residuals.Cost();
 }
 
-void RefineBands(const FitCurve& curve, std::array<FittedBand, kBandCount>& bands,
-                 const std::vector<int>& moving, int evaluations) {
-    if (moving.empty() || !curve.usable) return;
+int RefineBands(const FitCurve& curve, std::array<FittedBand, kBandCount>& bands,
+                const std::vector<int>& moving, int evaluations, double tolerance) {
+    if (moving.empty() || !curve.usable || evaluations <= 0) return 0;
     BandResiduals residuals(curve, bands, moving);
     Eigen::VectorXd x = residuals.Start();
     Eigen::LevenbergMarquardt<BandResiduals> solver(residuals);
     solver.parameters.maxfev = evaluations;
+    solver.parameters.ftol = tolerance;
+    solver.parameters.xtol = tolerance;
     solver.minimize(x);
     if (x.allFinite()) residuals.Write(x, bands);
+    return static_cast<int>(solver.nfev);
 }
 
 }  // namespace corvalen::fit

@@ -25,9 +25,10 @@ BandRange RangeOf(BandType type);
 double FitCost(const FitCurve& curve, const std::array<FittedBand, kBandCount>& bands);
 
 // Refines the bands whose indices (0 for band 1) are in `moving`; each must be on. Types and
-// switches stay; the values stay within RangeOf their type. At most `evaluations` evaluations of
-// the residuals (one evaluation also counts for every Jacobian).
-void RefineBands(const FitCurve& curve, std::array<FittedBand, kBandCount>& bands,
-                 const std::vector<int>& moving, int evaluations);
+// switches stay; the values stay within RangeOf their type. It stops after `evaluations`
+// evaluations of the residuals, or when a step changes the cost or the variables by less than
+// the relative `tolerance`. Gives the number of evaluations it made.
+int RefineBands(const FitCurve& curve, std::array<FittedBand, kBandCount>& bands,
+                const std::vector<int>& moving, int evaluations, double tolerance);
 
 }  // namespace corvalen::fit

@@ -121,8 +121,83 @@ void PlacePeaks(const fit::FitCurve& curve, Bands& bands) {
         FittedBand placed = bands[k];
         if (!fit::PlacePeak(curve, equaliser, placed)) return;
         bands[k] = placed;
-        fit::RefineBands(curve, bands, {static_cast<int>(k)}, fit::kSingleBandEvaluations);
+        fit::RefineBands(curve, bands, {static_cast<int>(k)}, fit::kSingleBandEvaluations,
+                         fit::kSingleBandTolerance);
     }
+}
+
+// The peak whose loss would raise the fit's cost the least; bands.size() when there is none.
+std::size_t WeakestPeak(const fit::FitCurve& curve, const Bands& bands) {
+    std::size_t weakest = bands.size();
+    double lowest = 0.0;
+    for (std::size_t k = 0; k < bands.size(); ++k) {
+        if (!bands[k].on || bands[k].type != kPeak) continue;
+        Bands without = bands;
+        without[k].on = false;
+        const double cost = fit::FitCost(curve, without);
+        if (weakest == bands.size() || cost < lowest) {
+            weakest = k;
+            lowest = cost;
+        }
+    }
+    return weakest;
+}
+
+// While the joint refinement leaves evaluations unused (it settled early, perhaps in a poor
+// valley), the weakest peak is tried at the largest remaining deviation and everything refined
+// again; the move is kept only when the cost falls.
+void MoveWeakPeaks(const fit::FitCurve& curve, Bands& bands, int evaluations) {
+    double cost = fit::FitCost(curve, bands);
+    while (evaluations >= fit::kSmallestRound) {
+        Bands trial = bands;
+        const std::size_t weakest = WeakestPeak(curve, trial);
+        if (weakest == trial.size()) return;
+        trial[weakest].on = false;
+        FittedBand placed = trial[weakest];
+        if (!fit::PlacePeak(curve, fit::EqualiserResponse(curve, trial), placed)) return;
+        trial[weakest] = placed;
+        fit::RefineBands(curve, trial, {static_cast<int>(weakest)}, fit::kSingleBandEvaluations,
+                         fit::kSingleBandTolerance);
+        evaluations -=
+            fit::RefineBands(curve, trial, BandsOn(trial), evaluations, fit::kJointTolerance);
+        const double trialCost = fit::FitCost(curve, trial);
+        if (!(trialCost < cost)) return;
+        bands = trial;
+        cost = trialCost;
+    }
+}
+
+// Two peaks at nearly one frequency do the work of one band (the optimiser stacks them where it
+// would like a narrower peak than a person sets): they become one, at their gain-weighted
+// frequency with their summed gain and the narrower Q, and the other band is freed. True when a
+// pair was merged.
+bool MergeStackedPeaks(Bands& bands) {
+    const double closest = fit::kStackedOctaves * std::log(2.0);
+    bool merged = false;
+    for (std::size_t j = 0; j < bands.size(); ++j) {
+        for (std::size_t k = j + 1; k < bands.size(); ++k) {
+            FittedBand& a = bands[j];
+            FittedBand& b = bands[k];
+            if (!a.on || !b.on || a.type != kPeak || b.type != kPeak) continue;
+            const double apart = std::fabs(std::log(a.frequencyHz / b.frequencyHz));
+            if (!(apart < closest)) continue;
+            const double weightA = std::fabs(a.gainDb);
+            const double weightB = std::fabs(b.gainDb);
+            const double total = weightA + weightB;
+            if (total > 0.0) {
+                a.frequencyHz = std::exp(
+                    (weightA * std::log(a.frequencyHz) + weightB * std::log(b.frequencyHz)) /
+                    total);
+            }
+            const fit::BandRange range = fit::RangeOf(kPeak);
+            a.gainDb = std::clamp(a.gainDb + b.gainDb, range.lowGainDb, range.highGainDb);
+            a.q = std::max(a.q, b.q);
+            b = UnusedBand(k);
+            b.type = kPeak;
+            merged = true;
+        }
+    }
+    return merged;
 }
 
 }  // namespace
@@ -130,27 +205,43 @@ void PlacePeaks(const fit::FitCurve& curve, Bands& bands) {
 FitResult FitCorrection(const FitRequest& request) {
     FitResult result;
     result.bands = UnusedBands();
-    const fit::FitCurve curve = fit::PrepareCurve(request);
-    if (!curve.usable) return result;
-    result.before = fit::ErrorWith(curve, nullptr);
+    const fit::FitCurve fine = fit::PrepareCurve(request);
+    if (!fine.usable) return result;
+    result.before = fit::ErrorWith(fine, nullptr);
+    const fit::FitCurve curve = fit::Coarsened(fine, fit::kFitSpacingOctaves);
 
     // The shelves take the broad tilts first; one that does little gives its band to a peak.
     Bands bands = UnusedBands();
     bands[kFirst] = Shelf(kLowShelf, fit::kLowShelfStartHz);
     bands[kLast] = Shelf(kHighShelf, fit::kHighShelfStartHz);
-    fit::RefineBands(curve, bands, {0, kBandCount - 1}, fit::kJointEvaluations);
+    fit::RefineBands(curve, bands, {0, kBandCount - 1}, fit::kJointEvaluations,
+                     fit::kJointTolerance);
     for (std::size_t k : {kFirst, kLast}) {
         if (std::fabs(bands[k].gainDb) < fit::kWeakShelfDb) bands[k] = UnusedBand(k);
         if (!bands[k].on) bands[k].type = kPeak;
     }
 
     PlacePeaks(curve, bands);
-    fit::RefineBands(curve, bands, BandsOn(bands), fit::kJointEvaluations);
+    const int used = fit::RefineBands(curve, bands, BandsOn(bands), fit::kJointEvaluations,
+                                      fit::kJointTolerance);
+    MoveWeakPeaks(curve, bands, fit::kJointEvaluations - used);
+    if (MergeStackedPeaks(bands)) {
+        PlacePeaks(curve, bands);
+        fit::RefineBands(curve, bands, BandsOn(bands), fit::kPolishEvaluations,
+                         fit::kJointTolerance);
+    }
 
     result.bands = Rounded(Ordered(bands));
-    const std::vector<double> equaliser = fit::EqualiserResponse(curve, result.bands);
+    const std::vector<double> equaliser = fit::EqualiserResponse(fine, result.bands);
+    result.after = fit::ErrorWith(fine, equaliser.data());
+    // A curve the bands cannot follow at all (levels far beyond any headphone's, or misread
+    // numbers) is better left uncorrected than made worse.
+    if (!(result.after.rmsDb < result.before.rmsDb)) {
+        result.bands = UnusedBands();
+        result.after = result.before;
+        return result;
+    }
     result.outputDb = OutputLevel(equaliser);
-    result.after = fit::ErrorWith(curve, equaliser.data());
     return result;
 }
 

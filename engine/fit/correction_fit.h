@@ -3,9 +3,12 @@
 // bands are evaluated through EqBand, the same response the graph draws, at the instance's
 // sample rate, so what the graph shows after a fit is what was optimised.
 //
-// Pure functions of their inputs: no plug-in, no lock, no allocation visible to the caller.
-// Deterministic: one input gives the same bands on every run (no threads, no random numbers,
-// no unordered containers; the build keeps floating-point contraction off).
+// Pure functions of their inputs: no plug-in, no lock, no global state; they allocate, so they
+// belong on the editor's or a tool's thread, never the audio thread. Deterministic: one input
+// gives the same bands on every run of a build (no threads, no random numbers, no unordered
+// containers, a fixed evaluation budget instead of a time limit; the build keeps floating-point
+// contraction off). Builds whose C runtimes round sin, log or pow differently in the last bit
+// (the native and the MinGW build) can differ in the last shown digit of a value.
 #pragma once
 
 #include <array>
@@ -14,6 +17,11 @@
 #include "engine/eq_band.h"
 
 namespace corvalen {
+
+// The band of frequencies where the fit's error counts (above it measurements differ from ear to
+// ear, and the fit follows only the broad trend there).
+inline constexpr double kFitErrorLowHz = 20.0;
+inline constexpr double kFitErrorHighHz = 10000.0;
 
 // The measured curve on the response model's grid, in dB, and what counts as on target.
 struct FitRequest {
@@ -24,7 +32,7 @@ struct FitRequest {
     double sampleRate = 48000.0;  // the rate the bands are tuned for
 };
 
-// How far measurement plus equaliser lies from the target over 20 Hz to 10 kHz: the RMS over
+// How far measurement plus equaliser lies from the target over the error band: the RMS over
 // logarithmic frequency (each grid point weighed by the share of the log-frequency axis it
 // stands for, so the figure does not depend on how dense the grid is where), and the largest
 // deviation at any grid point there.
@@ -51,12 +59,13 @@ struct FitResult {
 };
 
 // Fits the bands. Never gives a non-finite value; an empty or unusable curve gives every band
-// off and output 0 dB. Any thread; takes well under 100 ms.
+// off and output 0 dB, and so does a curve the bands cannot bring closer to the target. Takes
+// about 50 ms natively (bench/fit_bench.cpp).
 FitResult FitCorrection(const FitRequest& request);
 
 // The reference level that best aligns the measurement with the flat target between 200 Hz and
-// 2 kHz (the mean level there over logarithmic frequency), within targetResponses' range. 0 dB
-// when no finite point lies there.
+// 2 kHz (the mean level there over logarithmic frequency), at targetResponses' shown precision
+// and within its range; its default (0 dB) when no finite point lies there.
 double AlignedReferenceLevel(const double* measuredDb, const double* gridHz, int points);
 
 // The error of measurement plus equaliser over 20 Hz to 10 kHz for given bands (the output level

@@ -13,6 +13,9 @@ namespace {
 // The largest deviation the fit tries to follow; beyond, the measurement is surely not aligned
 // with the target and the bands could not follow anyway.
 constexpr double kLargestGoalCutDb = 2.0 * kMaxBandCutDb;
+// A level this far from the reference is no measurement (and its square would overflow the
+// error's sum); such a point does not count.
+constexpr double kLargestDeviationDb = 1000.0;
 
 bool Usable(double hz) { return std::isfinite(hz) && hz > 0.0; }
 
@@ -59,7 +62,7 @@ FitCurve PrepareCurve(const FitRequest& request) {
         logHz[i] = rising ? std::log(hz) : (i > 0 ? logHz[i - 1] : 0.0);
         curve.phi[i] = rising ? probe.responsePhi(hz) : 0.0;
         const double level = request.measuredDb[i] - request.referenceDb;
-        counts[i] = rising && std::isfinite(level);
+        counts[i] = rising && std::fabs(level) <= kLargestDeviationDb;
         curve.deviation[i] = counts[i] ? level : 0.0;
     }
 
@@ -90,6 +93,41 @@ FitCurve PrepareCurve(const FitRequest& request) {
         curve.goal[i] = std::clamp(wanted, kLargestGoalCutDb, kMaxCorrectionBoostDb);
     }
     return curve;
+}
+
+FitCurve Coarsened(const FitCurve& fine, double octaves) {
+    FitCurve coarse;
+    coarse.sampleRate = fine.sampleRate;
+    coarse.usable = fine.usable;
+    const std::size_t n = static_cast<std::size_t>(fine.points);
+    const double span = octaves * std::log(2.0);
+    for (std::size_t first = 0; first < n;) {
+        std::size_t end = first + 1;
+        while (end < n && fine.logHz[end] - fine.logHz[first] < span) ++end;
+        // The group's middle point stands for it; its goal is the group's weighted mean, which
+        // leaves the weighted squared miss the same for a response flat across the group.
+        const std::size_t middle = first + (end - first - 1) / 2;
+        double weight = 0.0, errorWeight = 0.0, limitWeight = 0.0, goal = 0.0, deviation = 0.0;
+        for (std::size_t i = first; i < end; ++i) {
+            weight += fine.weight[i];
+            errorWeight += fine.errorWeight[i];
+            limitWeight += fine.limitWeight[i];
+            goal += fine.weight[i] * fine.goal[i];
+            deviation += fine.errorWeight[i] * fine.deviation[i];
+        }
+        coarse.hz.push_back(fine.hz[middle]);
+        coarse.logHz.push_back(fine.logHz[middle]);
+        coarse.phi.push_back(fine.phi[middle]);
+        coarse.weight.push_back(weight);
+        coarse.errorWeight.push_back(errorWeight);
+        coarse.limitWeight.push_back(limitWeight);
+        coarse.goal.push_back(weight > 0.0 ? goal / weight : fine.goal[middle]);
+        coarse.deviation.push_back(errorWeight > 0.0 ? deviation / errorWeight
+                                                     : fine.deviation[middle]);
+        first = end;
+    }
+    coarse.points = static_cast<int>(coarse.hz.size());
+    return coarse;
 }
 
 std::vector<double> SmoothOverOctaves(const std::vector<double>& values,

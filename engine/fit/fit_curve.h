@@ -35,6 +35,11 @@ struct FitCurve {
 
 FitCurve PrepareCurve(const FitRequest& request);
 
+// The curve on fewer points, none closer than `octaves` to the next (where the grid is denser):
+// consecutive points merge into one with their summed weights and their weighted mean goal. A
+// fit on it costs less and misses little while no band is narrower than the spacing.
+FitCurve Coarsened(const FitCurve& fine, double octaves);
+
 // The mean of `values` over the points within half an `octaves` window of each point (logHz
 // holds their natural logarithms), each point weighed by its `share`: a moving mean over
 // log-frequency. A point whose window holds no weight keeps its value.
