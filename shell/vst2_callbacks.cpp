@@ -17,6 +17,12 @@ intptr_t Dispatcher(EffectRecord* record, int32_t opcode, int32_t index, intptr_
             delete plugin;
             return 0;
         }
+        // Events arrive on the audio thread with every block: that thread leaves any file to read
+        // for the host's other threads.
+        if (opcode == vst2::effProcessEvents) {
+            DeferringLockScope scope(*plugin->Lock());
+            return plugin->Dispatch(opcode, index, value, ptr, opt);
+        }
         LockScope scope(plugin->Lock());
         return plugin->Dispatch(opcode, index, value, ptr, opt);
     } catch (...) {
@@ -27,13 +33,15 @@ intptr_t Dispatcher(EffectRecord* record, int32_t opcode, int32_t index, intptr_
 namespace {
 
 // Runs `call` on the plug-in behind the record under its instance lock; answers `fallback`
-// when there is no plug-in or anything throws.
+// when there is no plug-in or anything throws. These calls come from the audio thread (the
+// blocks, and automation in many hosts), which never does the work a locked call leaves for
+// after the lock (reading a measurement file): the host's next other call or the editor does.
 template <typename Result, typename Call>
 Result UnderInstanceLock(EffectRecord* record, Result fallback, Call&& call) noexcept {
     try {
         Vst2Plugin* plugin = Vst2Plugin::FromRecord(record);
         if (plugin == nullptr) return fallback;
-        LockScope scope(plugin->Lock());
+        DeferringLockScope scope(*plugin->Lock());
         return call(*plugin);
     } catch (...) {
         return fallback;
