@@ -56,7 +56,7 @@ public:
     // (engine/correction_plugin_measurement.cpp): the file is read and resampled into a curve
     // of its own, and the lock is taken again only to put the curve and the status in place.
     bool HasDeferredWork() const override;
-    void RunDeferredWork() override;
+    void RunDeferredWork() noexcept override;
 
     // Constructor (editor building): plugs in the editor's controls. The bands and the FR curve
     // stay in the plug-in's own model; the graph given here only views it and is marked for

@@ -41,12 +41,14 @@ bool CorrectionPlugin::HasDeferredWork() const {
 // choosing a file): each reads the latest request, and only a result still the latest when it
 // is finished is put in place, once. So a later load always wins, and every caller returns with
 // the latest curve in place or being put in place by the caller that asked for it.
-void CorrectionPlugin::RunDeferredWork() {
+void CorrectionPlugin::RunDeferredWork() noexcept {
     MeasurementLoad load;
-    {
+    try {
         DeferringLockScope hold(*Lock());
         if (!HasDeferredWork() || responseModel_ == nullptr) return;
         load = requestedLoad_;
+    } catch (...) {
+        return;  // no memory for the path: the load stays asked for, the next call tries again
     }
     // The grid is fixed at construction; nothing else here is shared.
     double curve[kGridPoints];
@@ -60,9 +62,9 @@ void CorrectionPlugin::RunDeferredWork() {
     if (load.showCurve) std::copy(curve, curve + kGridPoints, responseModel_->frCurve());
     MarkGraph();
     if (links_.statusText != nullptr && !load.path.empty()) {
-        DebugTrace(exists ? "(si existe) en OnParamChange: [%s]"
-                          : "(si no existe) en OnParamChange: [%s]",
-                   load.path.c_str());
+        DebugTrace(
+            exists ? "(si existe) en OnParamChange: [%s]" : "(si no existe) en OnParamChange: [%s]",
+            load.path.c_str());
     }
     ShowMeasurementStatus(load.path, exists, points);
 }

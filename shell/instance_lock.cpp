@@ -21,15 +21,17 @@ void InstanceLock::LeaveDeferringWork() { leave(false); }
 
 void InstanceLock::leave(bool runWork) {
     DeferredWork* work = nullptr;
+    bool queued = false;
     {
         const std::lock_guard<std::mutex> guard(mutex_);
         if (--depth_ > 0) return;
         if (runWork && work_ != nullptr && work_->HasDeferredWork()) work = work_;
         owner_ = std::thread::id();
         ++nowServing_;
+        queued = nowServing_ != nextTicket_;
     }
     // Every waiter checks whether its ticket is next; only that one enters.
-    turn_.notify_all();
+    if (queued) turn_.notify_all();
     if (work != nullptr) work->RunDeferredWork();
 }
 

@@ -25,8 +25,9 @@ public:
     virtual ~DeferredWork() = default;
     // Lock held, at a thread's last Leave: whether there is work waiting.
     virtual bool HasDeferredWork() const = 0;
-    // No lock held, on the thread that has just released it. It may take the lock again.
-    virtual void RunDeferredWork() = 0;
+    // No lock held, on the thread that has just released it (from a scope's end: it must not
+    // throw). It may take the lock again.
+    virtual void RunDeferredWork() noexcept = 0;
 };
 
 class InstanceLock final : public ReentrantLock {

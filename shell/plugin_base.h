@@ -82,7 +82,7 @@ public:
     // last Leave releases the lock runs it there, never the audio thread. HasDeferredWork is
     // asked with the lock held; RunDeferredWork runs with no lock held and may take it again.
     bool HasDeferredWork() const override { return false; }
-    void RunDeferredWork() override {}
+    void RunDeferredWork() noexcept override {}
     // Host thread, instance lock held: resizes every scratch buffer (never on audio).
     virtual void SetBlockSize(int frames);
     // Editor scale shift (0 full size, 1 half size); the core's default is full size.

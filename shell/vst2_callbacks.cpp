@@ -11,8 +11,9 @@ intptr_t Dispatcher(EffectRecord* record, int32_t opcode, int32_t index, intptr_
         if (plugin == nullptr) return 0;
         if (opcode == vst2::effClose) {
             // Wait for any call in flight, then destroy outside the lock: the lock dies with the
-            // object. The record is gone afterwards; a host must not use it again.
-            { LockScope scope(plugin->Lock()); }
+            // object. The record is gone afterwards; a host must not use it again. A measurement
+            // still to be read is dropped with it.
+            { DeferringLockScope scope(*plugin->Lock()); }
             record->object = nullptr;
             delete plugin;
             return 0;

@@ -15,9 +15,9 @@
 
 #include "engine/measurement_reader.h"
 #include "engine/parameter_table.h"
+#include "long_measurement_file.h"
 #include "open_plugin.h"
 #include "shell/instance_lock.h"
-#include "long_measurement_file.h"
 
 namespace corvalen {
 namespace {

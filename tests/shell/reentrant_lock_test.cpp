@@ -78,7 +78,7 @@ class CountingWork : public DeferredWork {
 public:
     explicit CountingWork(InstanceLock& lock) : lock_(lock) {}
     bool HasDeferredWork() const override { return pending; }
-    void RunDeferredWork() override {
+    void RunDeferredWork() noexcept override {
         heldWhileRunning = lock_.IsHeldByCurrentThread();
         DeferringLockScope hold(lock_);  // taking it again does not run the work again
         pending = false;
