@@ -2,17 +2,30 @@
 
 namespace corvalen {
 
-void InstanceLock::Enter() {
+void InstanceLock::Enter() { enter(false); }
+
+void InstanceLock::EnterAheadOfQueue() { enter(true); }
+
+void InstanceLock::enter(bool aheadOfQueue) {
     std::unique_lock<std::mutex> guard(mutex_);
     const std::thread::id me = std::this_thread::get_id();
     if (depth_ > 0 && owner_ == me) {
         ++depth_;
         return;
     }
-    const std::uint64_t ticket = nextTicket_++;
-    turn_.wait(guard, [&] { return nowServing_ == ticket; });
+    if (aheadOfQueue) {
+        ++aheadWaiting_;
+        turn_.wait(guard, [&] { return depth_ == 0; });
+        --aheadWaiting_;
+    } else {
+        const std::uint64_t ticket = nextTicket_++;
+        // An audio call waiting goes first.
+        turn_.wait(guard,
+                   [&] { return depth_ == 0 && nowServing_ == ticket && aheadWaiting_ == 0; });
+    }
     owner_ = me;
     depth_ = 1;
+    ownerHasTicket_ = !aheadOfQueue;
 }
 
 void InstanceLock::Leave() { leave(true); }
@@ -27,8 +40,8 @@ void InstanceLock::leave(bool runWork) {
         if (--depth_ > 0) return;
         if (runWork && work_ != nullptr && work_->HasDeferredWork()) work = work_;
         owner_ = std::thread::id();
-        ++nowServing_;
-        queued = nowServing_ != nextTicket_;
+        if (ownerHasTicket_) ++nowServing_;
+        queued = nowServing_ != nextTicket_ || aheadWaiting_ > 0;
     }
     // Every waiter checks whether its ticket is next; only that one enters.
     if (queued) turn_.notify_all();
@@ -43,7 +56,8 @@ bool InstanceLock::IsHeldByCurrentThread() {
 int InstanceLock::WaitingThreads() {
     const std::lock_guard<std::mutex> guard(mutex_);
     const std::uint64_t queued = nextTicket_ - nowServing_;
-    return static_cast<int>(depth_ > 0 ? queued - 1 : queued);
+    const bool holderQueued = depth_ > 0 && ownerHasTicket_;
+    return static_cast<int>(holderQueued ? queued - 1 : queued) + aheadWaiting_;
 }
 
 }  // namespace corvalen

@@ -21,7 +21,7 @@ intptr_t Dispatcher(EffectRecord* record, int32_t opcode, int32_t index, intptr_
         // Events arrive on the audio thread with every block: that thread leaves any file to read
         // for the host's other threads.
         if (opcode == vst2::effProcessEvents) {
-            DeferringLockScope scope(*plugin->Lock());
+            AudioLockScope scope(*plugin->Lock());
             return plugin->Dispatch(opcode, index, value, ptr, opt);
         }
         LockScope scope(plugin->Lock());
@@ -35,14 +35,15 @@ namespace {
 
 // Runs `call` on the plug-in behind the record under its instance lock; answers `fallback`
 // when there is no plug-in or anything throws. These calls come from the audio thread (the
-// blocks, and automation in many hosts), which never does the work a locked call leaves for
-// after the lock (reading a measurement file): the host's next other call or the editor does.
+// blocks, and automation in many hosts): they go ahead of the queue for the lock, and never do
+// the work a locked call leaves for after it (reading a measurement file); the host's next
+// other call or the editor does.
 template <typename Result, typename Call>
 Result UnderInstanceLock(EffectRecord* record, Result fallback, Call&& call) noexcept {
     try {
         Vst2Plugin* plugin = Vst2Plugin::FromRecord(record);
         if (plugin == nullptr) return fallback;
-        DeferringLockScope scope(*plugin->Lock());
+        AudioLockScope scope(*plugin->Lock());
         return call(*plugin);
     } catch (...) {
         return fallback;

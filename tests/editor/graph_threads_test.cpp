@@ -91,7 +91,7 @@ TEST(ResponseGraphThreads, PaintsWhileOtherThreadsChangeWhatItShows) {
         for (unsigned n = 0; n < kBlocks; ++n) {
             for (std::size_t i = 0; i < left.size(); ++i)
                 left[i] = right[i] = static_cast<double>((i + n) % 64) / 64.0 - 0.5;
-            DeferringLockScope hold(*plugin.Lock());
+            AudioLockScope hold(*plugin.Lock());
             plugin.ProcessBlock(channels, channels, 256);
         }
     });

@@ -48,12 +48,13 @@ public:
 
 struct Waits {
     double medianUs, p999Us, maxUs;
+    int longerThan;  // waits longer than the limit asked for
 };
 
 // A fixed number of loads on one thread and a fixed number of 64-frame blocks on the audio
 // thread, one every 250 microseconds; the audio thread times each wait for the lock.
 template <typename Load>
-Waits MeasureAudioWaits(LoadingPlugin& plugin, int loads, Load load) {
+Waits MeasureAudioWaits(LoadingPlugin& plugin, int loads, double limitUs, Load load) {
     constexpr int kBlocks = 2000;
     std::thread loader([&] {
         for (int n = 0; n < loads; ++n) load();
@@ -67,13 +68,15 @@ Waits MeasureAudioWaits(LoadingPlugin& plugin, int loads, Load load) {
         next += std::chrono::microseconds(250);
         std::this_thread::sleep_until(next);
         const Clock::time_point asked = Clock::now();
-        DeferringLockScope hold(*plugin.Lock());
+        AudioLockScope hold(*plugin.Lock());
         waitsUs.push_back(std::chrono::duration<double, std::micro>(Clock::now() - asked).count());
         plugin.ProcessBlock(channels, channels, 64);
     }
     loader.join();
     std::sort(waitsUs.begin(), waitsUs.end());
-    return {waitsUs[waitsUs.size() / 2], waitsUs[waitsUs.size() * 999 / 1000], waitsUs.back()};
+    const auto longer = waitsUs.end() - std::upper_bound(waitsUs.begin(), waitsUs.end(), limitUs);
+    return {waitsUs[waitsUs.size() / 2], waitsUs[waitsUs.size() * 999 / 1000], waitsUs.back(),
+            static_cast<int>(longer)};
 }
 
 TEST(MeasurementLoadThreads, AudioWaitsForNoFileBeingRead) {
@@ -86,17 +89,22 @@ TEST(MeasurementLoadThreads, AudioWaitsForNoFileBeingRead) {
     const double loadUs = std::chrono::duration<double, std::micro>(Clock::now() - start).count();
     const int loads = std::clamp(static_cast<int>(500000.0 / loadUs), 20, 400);
 
-    const Waits before = MeasureAudioWaits(plugin, loads, [&] { plugin.loadUnderTheLock(path); });
-    const Waits after = MeasureAudioWaits(plugin, loads, [&] { plugin.loadAsTheEditorDoes(path); });
+    // A wait that grew with the file would reach a good part of one load.
+    const double limitUs = loadUs / 4;
+    const Waits before =
+        MeasureAudioWaits(plugin, loads, limitUs, [&] { plugin.loadUnderTheLock(path); });
+    const Waits after =
+        MeasureAudioWaits(plugin, loads, limitUs, [&] { plugin.loadAsTheEditorDoes(path); });
     std::printf(
         "one load %.0f us; audio wait for the lock, median / 99.9th percentile / longest:\n"
         "  file read under the lock  %.1f / %.1f / %.1f us\n"
         "  file read outside it      %.1f / %.1f / %.1f us\n",
         loadUs, before.medianUs, before.p999Us, before.maxUs, after.medianUs, after.p999Us,
         after.maxUs);
-    // A wait that grew with the file would reach a good part of one load.
-    EXPECT_LT(after.p999Us, loadUs / 4);
-    EXPECT_GT(before.maxUs, loadUs / 4);  // the measurement sees such waits when they happen
+    // On a quiet machine no block waits that long; a busy one may take the processor from the
+    // loader for a time slice while it puts a curve in place, rarely.
+    EXPECT_LE(after.longerThan, 4);
+    EXPECT_GT(before.longerThan, after.longerThan);  // the measurement sees such waits
     std::remove(path.c_str());
 }
 

@@ -50,28 +50,35 @@ TEST(ReentrantLock, OwnerMayEnterAgainOthersWaitUntilTheLastLeave) {
 }
 
 // A thread that leaves and takes the lock again at once goes behind the threads already
-// waiting: one taking the lock in a loop cannot starve the audio thread or the painter.
-TEST(InstanceLock, ThreadsGetTheLockInTheOrderTheyAsked) {
+// waiting: one taking the lock in a loop cannot starve the painter. The audio thread's calls
+// go ahead of the queue.
+TEST(InstanceLock, ThreadsGetTheLockInTheOrderTheyAskedAudioFirst) {
     InstanceLock lock;
     std::vector<int> order;
     lock.Enter();
-    std::thread first([&] {
-        LockScope scope(&lock);
-        order.push_back(1);
-    });
-    ASSERT_TRUE(WaitUntil([&] { return lock.WaitingThreads() == 1; }));
-    std::thread second([&] {
-        LockScope scope(&lock);
-        order.push_back(2);
-    });
-    ASSERT_TRUE(WaitUntil([&] { return lock.WaitingThreads() == 2; }));
+    std::vector<std::thread> threads;
+    const auto ask = [&](int name, bool audio) {
+        threads.emplace_back([&lock, &order, name, audio] {
+            if (audio) {
+                AudioLockScope scope(lock);
+                order.push_back(name);
+            } else {
+                LockScope scope(&lock);
+                order.push_back(name);
+            }
+        });
+        const int waiting = static_cast<int>(threads.size());
+        ASSERT_TRUE(WaitUntil([&] { return lock.WaitingThreads() == waiting; }));
+    };
+    ask(1, false);
+    ask(2, false);
+    ask(3, true);
     lock.Leave();
-    lock.Enter();  // behind both
+    lock.Enter();  // behind all three
     order.push_back(0);
     lock.Leave();
-    first.join();
-    second.join();
-    EXPECT_EQ(order, (std::vector<int>{1, 2, 0}));
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_EQ(order, (std::vector<int>{3, 1, 2, 0}));
 }
 
 class CountingWork : public DeferredWork {
@@ -110,7 +117,7 @@ TEST(InstanceLock, DeferredWorkRunsAfterTheLastLeaveWithTheLockFree) {
     EXPECT_FALSE(work.heldWhileRunning);
 
     {
-        DeferringLockScope audio(lock);
+        AudioLockScope audio(lock);
         work.pending = true;
     }
     EXPECT_EQ(work.runs, 1);
