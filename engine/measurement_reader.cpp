@@ -127,15 +127,14 @@ bool ReadFrequencyResponse(std::FILE* file, char separator, FrequencyResponse& p
     }
 }
 
-std::size_t LoadMeasurement(ResponseModel& model, const std::string& path) noexcept {
-    double* curve = model.frCurve();
-    const int n = model.pointCount();
+std::size_t ReadMeasurementCurve(const std::string& path, int separatorChoice, const double* gridHz,
+                                 int n, double* curve) noexcept {
     try {
         FrequencyResponse points;
         if (!path.empty()) {
             if (std::FILE* file = OpenFileForReading(path)) {
-                const bool held = ReadFrequencyResponse(
-                    file, SeparatorCharacter(model.state().separator), points);
+                const bool held =
+                    ReadFrequencyResponse(file, SeparatorCharacter(separatorChoice), points);
                 std::fclose(file);
                 if (!held) {
                     FillFlat(curve, n);
@@ -143,13 +142,18 @@ std::size_t LoadMeasurement(ResponseModel& model, const std::string& path) noexc
                 }
             }
         }
-        ResampleOntoGrid(points.data(), points.size(), model.gridFrequencies(), n, curve);
+        ResampleOntoGrid(points.data(), points.size(), gridHz, n, curve);
         return points.size();
     } catch (...) {
         // Out of memory converting the path or resampling: the load counts as failed.
         FillFlat(curve, n);
         return 0;
     }
+}
+
+std::size_t LoadMeasurement(ResponseModel& model, const std::string& path) noexcept {
+    return ReadMeasurementCurve(path, model.state().separator, model.gridFrequencies(),
+                                model.pointCount(), model.frCurve());
 }
 
 }  // namespace corvalen

@@ -29,11 +29,20 @@ bool ParseMeasurementLine(std::string& line, char separator, FrequencyPoint& poi
 // memory runs out) or a line is too long for memory; points is then empty.
 bool ReadFrequencyResponse(std::FILE* file, char separator, FrequencyResponse& points);
 
+// Reads the file at path (UTF-8; empty means none) with the separator choice (0 comma, else
+// tab) and resamples it onto gridHz[0..n-1] into curve. A path that cannot be opened, or a file
+// that cannot be held in memory, gives a flat 0 dB curve. The result is the number of points
+// the file gave: 0 for a file that gave no usable line (and for anything that could not be
+// read). Never throws. Any thread, no lock needed: it touches nothing but its arguments.
+std::size_t ReadMeasurementCurve(const std::string& path, int separatorChoice, const double* gridHz,
+                                 int n, double* curve) noexcept;
+
 // Loads the file at path (UTF-8; empty means none) with the separator the engine state chooses
 // and rewrites the model's FR curve. A path that cannot be opened, or a file that cannot be held
 // in memory, leaves a flat 0 dB curve. The result is the number of points the file gave: 0 for
 // a file that gave no usable line (and for anything that could not be read). Never throws.
-// Thread of the parameter change, instance lock held.
+// For tools and tests that own the model; the plug-in reads with no lock held and installs the
+// curve under it.
 std::size_t LoadMeasurement(ResponseModel& model, const std::string& path) noexcept;
 
 }  // namespace corvalen
