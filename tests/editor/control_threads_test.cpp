@@ -148,11 +148,15 @@ TEST(ControlThreads, HostWritesToTheEditorAllocateNothing) {
     float* channels[2] = {left.data(), right.data()};
     // Warm up: the first texts and images are in place.
     record->processReplacing(record, channels, channels, 256);
+    {
+        LockScope hold(ui.editor.plugin->Lock());
+        ui.button->path() = "/no/such/folder/a headphone measured at length.csv";
+    }
 
     for (int index = 0; index < param::kCount; ++index) {
-        // These two read or drop the measurement file, which allocates by its nature.
-        if (index == param::kFrFile || index == param::kUnloadFr || index == param::kSeparator)
-            continue;
+        // A reload ("FR_file", "separator") is only asked for here: the file is read by the
+        // host's next other call. An unload drops the file at once, which frees by its nature.
+        if (index == param::kUnloadFr) continue;
         for (float value : {0.0f, 0.37f, 1.0f, 0.5f}) {
             testing_support::StartCountingAllocations();
             record->setParameter(record, index, value);
