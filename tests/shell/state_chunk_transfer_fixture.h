@@ -20,17 +20,19 @@ namespace corvalen::testing {
 
 inline constexpr double kTwoPi = 6.283185307179586;
 
+// Creates an instance of the product in host; false with the host's LastError on failure.
+inline bool OpenCorvalen(host::VstHost& host) {
+#ifdef CORVALEN_DLL_PATH
+    return host.Load(CORVALEN_DLL_PATH);
+#else
+    return host.Open(
+        [](vst2::HostCallback callback) { return CreateEffect(callback, &CreatePluginObject); });
+#endif
+}
+
 class CorvalenInstance : public ::testing::Test {
 protected:
-    void SetUp() override {
-#ifdef CORVALEN_DLL_PATH
-        ASSERT_TRUE(host_.Load(CORVALEN_DLL_PATH)) << host_.LastError();
-#else
-        ASSERT_TRUE(host_.Open([](vst2::HostCallback callback) {
-            return CreateEffect(callback, &CreatePluginObject);
-        })) << host_.LastError();
-#endif
-    }
+    void SetUp() override { ASSERT_TRUE(OpenCorvalen(host_)) << host_.LastError(); }
 
     std::vector<unsigned char> GetChunk(bool bank) {
         void* data = nullptr;
