@@ -80,15 +80,18 @@ std::string GarbageBytes() {
     return bytes;
 }
 
-// A folder nested deep enough that a file in it has a path of more than 300 characters.
+// A folder nested deep enough that a file in it has a path of more than 300 characters, named
+// through "." and ".." on the way (which a long path on Windows must have resolved).
 std::string LongPath() {
     std::filesystem::path folder = testing::TestTempFolder();
+    std::error_code ignored;
     for (int level = 0; level < 6; ++level) {
         folder /= "corvalen_deeply_nested_measurement_folder_" + std::to_string(level);
-        std::error_code ignored;
         std::filesystem::create_directory(folder, ignored);
     }
-    return WriteFile(folder / "headphone.csv", kRows);
+    std::filesystem::create_directory(folder / "x", ignored);
+    WriteFile(folder / "headphone.csv", kRows);
+    return (folder / "." / "x" / ".." / "headphone.csv").u8string();
 }
 
 struct HostileFile {

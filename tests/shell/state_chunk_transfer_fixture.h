@@ -107,4 +107,24 @@ inline int32_t GetInt32(const std::vector<unsigned char>& bytes, std::size_t off
     return value;
 }
 
+template <std::size_t N>
+std::vector<unsigned char> Bytes(const unsigned char (&data)[N]) {
+    return std::vector<unsigned char>(data, data + N);
+}
+
+// Offsets in a program chunk.
+inline constexpr std::size_t kBandOffset = 26;  // band n: frequency 26 + 24 n, gain + 8, Q + 16
+inline constexpr std::size_t kOutOffset = 339;
+inline constexpr std::size_t kLengthOffset = 349;
+inline constexpr std::size_t kPathOffset = 353;
+
+// The program chunk with its custom data replaced: the length field and the path's bytes.
+inline std::vector<unsigned char> WithPath(std::vector<unsigned char> chunk,
+                                           const std::string& path, int32_t storedLength) {
+    chunk.resize(kPathOffset);
+    PutInt32(chunk, kLengthOffset, storedLength);
+    chunk.insert(chunk.end(), path.begin(), path.end());
+    return chunk;
+}
+
 }  // namespace corvalen::testing
