@@ -2,32 +2,18 @@
 // the 800-point grid.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "engine/measurement_reader.h"
-#include "temp_folder.h"
+#include "long_measurement_file.h"
 
 namespace corvalen {
 namespace {
 
-std::string WriteMeasurementFile() {
-    const std::string path = testing::TestTempPath("measurement.csv");
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return path;
-    std::fputs("frequency,raw\n", file);
-    for (int i = 0; i < 9999; ++i) {
-        const double hz = 20.0 * std::pow(1000.0, i / 9998.0);
-        std::fprintf(file, "%.4f,%.3f\n", hz, 80.0 + 6.0 * std::sin(i * 0.01));
-    }
-    std::fclose(file);
-    return path;
-}
-
 void BM_LoadMeasurement10000Lines(benchmark::State& state) {
-    const std::string path = WriteMeasurementFile();
+    const std::string path = testing::WriteLongMeasurementFile("measurement.csv");
     EngineState engine;
     ResponseModel model(engine, path);
     for (auto _ : state) {

@@ -13,4 +13,9 @@ inline BandType Band1Type(double value) { return value >= 0.5 ? kLowShelf : kPea
 // settings carry the raw switch value, and projects have always been saved that way.
 inline BandType Band12Type(double value) { return value >= 0.5 ? kPeak : kHighShelf; }
 
+// The switch values that give a type (the inverse of the two above, for whoever sets the
+// switches from a wanted type): band 1 at 1 for a low shelf, band 12 at 1 for a peak.
+inline double Band1Switch(BandType type) { return type == kLowShelf ? 1.0 : 0.0; }
+inline double Band12Switch(BandType type) { return type == kPeak ? 1.0 : 0.0; }
+
 }  // namespace corvalen

@@ -39,11 +39,18 @@ CorrectionPlugin::CorrectionPlugin(vst2::HostCallback hostCallback)
     MakePresets(nullptr, -1);
     // The plug-in keeps a response model of its own until the editor's graph takes its place.
     CreateResponseModel();
+    // Room for any path a chunk can carry, so asking for a load from the audio thread (a host
+    // automating "FR_file") does not allocate.
+    requestedLoad_.path.reserve(kMaxCustomDataLength);
     PublishCounts();
 }
 
-// The editor goes before the product's own members: its controls are bound to them.
-CorrectionPlugin::~CorrectionPlugin() { DestroyEditor(); }
+// The editor goes before the product's own members: its controls are bound to them. A load
+// still waiting is dropped first: it would write to controls that are going.
+CorrectionPlugin::~CorrectionPlugin() {
+    Lock()->SetDeferredWork(nullptr);
+    DestroyEditor();
+}
 
 bool CorrectionPlugin::IsReadyToProcess() const {
     constexpr int32_t kReady = host_state::kSampleRateSet | host_state::kBlockSizeSet;

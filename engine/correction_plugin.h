@@ -52,6 +52,12 @@ public:
     // The sample-rate read-out's text as SetSampleRate last formed it.
     const char* SampleRateText() const { return sampleRateText_.text; }
 
+    // A measurement load asked for under the lock is done after it, with no lock held
+    // (engine/correction_plugin_measurement.cpp): the file is read and resampled into a curve
+    // of its own, and the lock is taken again only to put the curve and the status in place.
+    bool HasDeferredWork() const override;
+    void RunDeferredWork() noexcept override;
+
     // Constructor (editor building): plugs in the editor's controls. The bands and the FR curve
     // stay in the plug-in's own model; the graph given here only views it and is marked for
     // redraw after every change it shows.
@@ -83,12 +89,27 @@ protected:
     void HandleOutputGain(double value);
     void HandleBypass(double value);
     void HandleSplash(double value);
-    void HandleMeasurementFile();
-    // Reads path into the model (when it exists yet) and marks the graph; the points it gave.
-    std::size_t ReloadMeasurement(const std::string& path);
+    // Lock held: asks for the measurement path to be read again with the current separator. The
+    // request is done when the thread leaves the lock (the host's or the editor's thread, never
+    // the audio thread); a later request supersedes an earlier one that has not been put in
+    // place yet.
+    void RequestMeasurementLoad();
     void ShowMeasurementStatus(const std::string& path, bool exists, std::size_t points);
     void HandleUnload();
     void MarkGraph();
+
+    // The last load asked for. Its generation counts requests; installedLoad_ is the
+    // generation whose result is in place, so a load is pending while the two differ.
+    struct MeasurementLoad {
+        std::string path;
+        std::uint8_t separator = 0;
+        // False once an unload has flattened the curve after the request: the file's status is
+        // still shown, its curve is not.
+        bool showCurve = true;
+        std::uint64_t generation = 0;
+    };
+    MeasurementLoad requestedLoad_;
+    std::uint64_t installedLoad_ = 0;
 
     EngineState engine_;
     std::unique_ptr<ResponseModel> ownedModel_;

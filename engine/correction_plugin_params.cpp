@@ -1,12 +1,10 @@
 // The parameter-change handler: the one place where a parameter value reaches the engine.
 #include <cstdint>
-#include <cstring>
 
 #include "engine/correction_plugin.h"
 
 #include "engine/band_type_switch.h"
 #include "engine/debug_trace.h"
-#include "engine/file_access.h"
 #include "engine/measurement_reader.h"
 #include "engine/parameter_table.h"
 #include "engine/readout_text.h"
@@ -16,30 +14,7 @@ namespace corvalen {
 
 namespace {
 
-constexpr const char* kFileNotFound = "FILE NOT FOUND: ";
-constexpr const char* kNoDataInFile = "NO DATA IN FILE: ";
-
 std::uint8_t AsFlag(double value) { return value >= 0.5 ? 1 : 0; }
-
-// Sets a status or read-out text; the control marks itself only when the text changes.
-void ShowText(TextLink* link, const char* text) {
-    if (link != nullptr) link->setText(text);
-}
-
-// A status line naming a path, formed without allocating (the handler may
-// run on the audio thread when a host automates the file parameter).
-void ShowPathMessage(TextLink* link, const char* prefixText, const std::string& path) {
-    if (link == nullptr) return;
-    char message[kLinkTextCapacity];
-    const std::size_t prefix = std::strlen(prefixText);
-    std::memcpy(message, prefixText, prefix);
-    const std::size_t room = sizeof message - 1 - prefix;
-    const std::size_t count = path.size() < room ? path.size() : room;
-    std::memcpy(message + prefix, path.data(), count);
-    message[prefix + count] = '\0';
-    // The link cuts an over-long text at a character boundary.
-    link->setText(message);
-}
 
 }  // namespace
 
@@ -80,7 +55,8 @@ void CorrectionPlugin::OnParamChange(int index) {
     switch (index) {
         case param::kTypeBand1: SetBandType(1, Band1Type(value)); break;
         case param::kTypeBand12: SetBandType(kBandCount, Band12Type(value)); break;
-        case param::kFrFile: HandleMeasurementFile(); break;
+        // Every change of "FR_file" is a request to read the file again, whatever its value.
+        case param::kFrFile: RequestMeasurementLoad(); break;
         case param::kSeparator: HandleSeparator(value); break;
         case param::kTargetResponses:
             engine_.referenceLevelDb = value;
@@ -125,45 +101,20 @@ void CorrectionPlugin::HandleBandValue(int index) {
     }
 }
 
-// Every change of "FR_file" is a request to read the file again, whatever its value.
-void CorrectionPlugin::HandleMeasurementFile() {
-    const std::string& path = measurementPath_;
-    const std::size_t points = ReloadMeasurement(path);
-    const bool exists = !path.empty() && PathExists(path);
-    if (links_.statusText != nullptr && !path.empty()) {
-        if (exists) {
-            DebugTrace("(si existe) en OnParamChange: [%s]", path.c_str());
-        } else {
-            DebugTrace("(si no existe) en OnParamChange: [%s]", path.c_str());
-        }
-    }
-    ShowMeasurementStatus(path, exists, points);
-}
-
-std::size_t CorrectionPlugin::ReloadMeasurement(const std::string& path) {
-    if (responseModel_ == nullptr) return 0;
-    const std::size_t points = LoadMeasurement(*responseModel_, path);
+void CorrectionPlugin::RequestMeasurementLoad() {
+    if (responseModel_ == nullptr) return;
+    requestedLoad_.path = measurementPath_;
+    requestedLoad_.separator = engine_.separator;
+    requestedLoad_.showCurve = true;
+    ++requestedLoad_.generation;
+    // The editor's next paint leaves the lock and so does a load the audio thread left behind.
     MarkGraph();
-    return points;
-}
-
-// Every reload says what came of it: nothing for no path or a file that gave a curve, else
-// whether the file is missing or gave no usable line (a flat curve without a word would look
-// like a perfect headphone).
-void CorrectionPlugin::ShowMeasurementStatus(const std::string& path, bool exists,
-                                             std::size_t points) {
-    if (path.empty() || (exists && (points > 0 || responseModel_ == nullptr))) {
-        ShowText(links_.statusText, "");
-    } else {
-        ShowPathMessage(links_.statusText, exists ? kNoDataInFile : kFileNotFound, path);
-    }
 }
 
 // The new choice is in place before the file is read again with it.
 void CorrectionPlugin::HandleSeparator(double value) {
     engine_.separator = AsFlag(value);
-    const std::string& path = measurementPath_;
-    ShowMeasurementStatus(path, PathExists(path), ReloadMeasurement(path));
+    RequestMeasurementLoad();
 }
 
 // The read-out is marked even when its text stays, so a host's automation redraws it.
@@ -186,11 +137,16 @@ void CorrectionPlugin::HandleSplash(double value) {
     if (links_.splashImage != nullptr) links_.splashImage->setHidden(engine_.splash == 0);
 }
 
-// A shown file-not-found message stays: only the next reload clears it.
+// A shown file-not-found message stays: only the next reload clears it. A load asked for
+// before still shows its file's status, but its curve does not replace the flat one.
 void CorrectionPlugin::HandleUnload() {
     if (links_.fileButton == nullptr || responseModel_ == nullptr) return;
     measurementPath_.clear();
     LoadMeasurement(*responseModel_, std::string());
+    if (HasDeferredWork()) {
+        requestedLoad_.showCurve = false;
+        ++requestedLoad_.generation;  // a read already under way must not put its curve back
+    }
     MarkGraph();
 }
 

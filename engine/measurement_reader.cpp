@@ -164,17 +164,16 @@ bool ReadIntoResampler(std::FILE* file, char separator, GridResampler& resampler
     }
 }
 
-std::size_t LoadMeasurement(ResponseModel& model, const std::string& path) noexcept {
-    double* curve = model.frCurve();
-    const int n = model.pointCount();
+std::size_t ReadMeasurementCurve(const std::string& path, int separatorChoice, const double* gridHz,
+                                 int n, double* curve) noexcept {
     try {
         if (!path.empty()) {
             // One pass, the points resampled as they are read: the memory is the grid's and
             // one line's whatever the size of the file.
-            GridResampler resampler(model.gridFrequencies(), n);
+            GridResampler resampler(gridHz, n);
             if (std::FILE* file = OpenFileForReading(path)) {
                 const bool read =
-                    ReadIntoResampler(file, SeparatorCharacter(model.state().separator), resampler);
+                    ReadIntoResampler(file, SeparatorCharacter(separatorChoice), resampler);
                 std::fclose(file);
                 if (!read) {
                     FillFlat(curve, n);
@@ -191,6 +190,11 @@ std::size_t LoadMeasurement(ResponseModel& model, const std::string& path) noexc
         FillFlat(curve, n);
         return 0;
     }
+}
+
+std::size_t LoadMeasurement(ResponseModel& model, const std::string& path) noexcept {
+    return ReadMeasurementCurve(path, model.state().separator, model.gridFrequencies(),
+                                model.pointCount(), model.frCurve());
 }
 
 }  // namespace corvalen

@@ -39,12 +39,20 @@ bool ReadFrequencyResponse(std::FILE* file, char separator, FrequencyResponse& p
 // memory runs out.
 bool ReadIntoResampler(std::FILE* file, char separator, GridResampler& resampler);
 
+// Reads the file at path (UTF-8; empty means none) with the separator choice (0 comma, else
+// tab) and resamples it onto gridHz[0..n-1] into curve, in one pass: the memory is the grid's
+// sums and one line, whatever the file's size. A path that cannot be opened, or running out of
+// memory, gives a flat 0 dB curve. The result is the number of points the file gave: 0 for a
+// file that gave no usable line (and for anything that could not be read). Never throws. Any
+// thread, no lock needed: it touches nothing but its arguments.
+std::size_t ReadMeasurementCurve(const std::string& path, int separatorChoice, const double* gridHz,
+                                 int n, double* curve) noexcept;
+
 // Loads the file at path (UTF-8; empty means none) with the separator the engine state chooses
-// and rewrites the model's FR curve. A path that cannot be opened, or running out of memory,
-// leaves a flat 0 dB curve. Memory: the grid's sums and one line, whatever the file's size;
-// time: one pass over the file. The result is the number of points the file gave: 0 for
-// a file that gave no usable line (and for anything that could not be read). Never throws.
-// Thread of the parameter change, instance lock held.
+// and rewrites the model's FR curve, as ReadMeasurementCurve does. The result is the number of
+// points the file gave. Never throws.
+// For tools and tests that own the model; the plug-in reads with no lock held and installs the
+// curve under it.
 std::size_t LoadMeasurement(ResponseModel& model, const std::string& path) noexcept;
 
 }  // namespace corvalen

@@ -7,12 +7,13 @@
 namespace corvalen {
 
 PluginBase::PluginBase(const PluginIdentity& identity)
-    : lock_(CreateReentrantLock()),
+    : lock_(std::make_unique<InstanceLock>()),
       effectName_(identity.effectName != nullptr ? identity.effectName : ""),
       product_(identity.product != nullptr ? identity.product : ""),
       vendor_(identity.vendor != nullptr ? identity.vendor : ""),
       uniqueId_(identity.uniqueId),
       vendorVersion_(identity.vendorVersion) {
+    lock_->SetDeferredWork(this);
     presets_.resize(static_cast<std::size_t>(identity.presetCount > 0 ? identity.presetCount : 0));
     for (std::size_t i = 0; i < presets_.size(); ++i) {
         char name[32];

@@ -11,6 +11,7 @@
 
 #include "shell/byte_chunk.h"
 #include "shell/channels.h"
+#include "shell/instance_lock.h"
 #include "shell/parameter.h"
 #include "shell/plugin_editor.h"
 #include "shell/preset.h"
@@ -52,7 +53,7 @@ struct SysExMessage {
     const char* bytes = nullptr;
 };
 
-class PluginBase {
+class PluginBase : public DeferredWork {
 public:
     explicit PluginBase(const PluginIdentity& identity);
     PluginBase(const PluginBase&) = delete;
@@ -77,6 +78,11 @@ public:
     virtual void ProcessBlock(double** inputs, double** outputs, int32_t frames);
     // Host thread, instance lock held.
     virtual void SetSampleRate(double rate) { sampleRate_ = rate; }
+    // Work a locked call leaves for after the instance lock (reading a file): the thread whose
+    // last Leave releases the lock runs it there, never the audio thread. HasDeferredWork is
+    // asked with the lock held; RunDeferredWork runs with no lock held and may take it again.
+    bool HasDeferredWork() const override { return false; }
+    void RunDeferredWork() noexcept override {}
     // Host thread, instance lock held: resizes every scratch buffer (never on audio) to the
     // announced block, at most kLargestScratchFrames.
     virtual void SetBlockSize(int frames);
@@ -228,7 +234,7 @@ public:
     bool IsOutputConnected(int index) const;
 
     PluginEditor* Editor() const { return editor_.get(); }
-    ReentrantLock* Lock() const { return lock_.get(); }
+    InstanceLock* Lock() const { return lock_.get(); }
 
     // --- Audio frame (host audio thread, instance lock held by the caller)
     // -------------------------
@@ -260,7 +266,7 @@ protected:
     std::vector<Preset> presets_;
     int currentPreset_ = 0;
     int pendingWheelEdit_ = -1;
-    std::unique_ptr<ReentrantLock> lock_;
+    std::unique_ptr<InstanceLock> lock_;
     std::string effectName_;
     std::string product_;
     std::string vendor_;

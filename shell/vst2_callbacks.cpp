@@ -11,11 +11,18 @@ intptr_t Dispatcher(EffectRecord* record, int32_t opcode, int32_t index, intptr_
         if (plugin == nullptr) return 0;
         if (opcode == vst2::effClose) {
             // Wait for any call in flight, then destroy outside the lock: the lock dies with the
-            // object. The record is gone afterwards; a host must not use it again.
-            { LockScope scope(plugin->Lock()); }
+            // object. The record is gone afterwards; a host must not use it again. A measurement
+            // still to be read is dropped with it.
+            { DeferringLockScope scope(*plugin->Lock()); }
             record->object = nullptr;
             delete plugin;
             return 0;
+        }
+        // Events arrive on the audio thread with every block: that thread leaves any file to read
+        // for the host's other threads.
+        if (opcode == vst2::effProcessEvents) {
+            AudioLockScope scope(*plugin->Lock());
+            return plugin->Dispatch(opcode, index, value, ptr, opt);
         }
         LockScope scope(plugin->Lock());
         return plugin->Dispatch(opcode, index, value, ptr, opt);
@@ -27,13 +34,16 @@ intptr_t Dispatcher(EffectRecord* record, int32_t opcode, int32_t index, intptr_
 namespace {
 
 // Runs `call` on the plug-in behind the record under its instance lock; answers `fallback`
-// when there is no plug-in or anything throws.
+// when there is no plug-in or anything throws. These calls come from the audio thread (the
+// blocks, and automation in many hosts): they go ahead of the queue for the lock, and never do
+// the work a locked call leaves for after it (reading a measurement file); the host's next
+// other call or the editor does.
 template <typename Result, typename Call>
 Result UnderInstanceLock(EffectRecord* record, Result fallback, Call&& call) noexcept {
     try {
         Vst2Plugin* plugin = Vst2Plugin::FromRecord(record);
         if (plugin == nullptr) return fallback;
-        LockScope scope(plugin->Lock());
+        AudioLockScope scope(*plugin->Lock());
         return call(*plugin);
     } catch (...) {
         return fallback;

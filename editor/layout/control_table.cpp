@@ -131,6 +131,9 @@ constexpr ControlTable MakeControlTable() {
         Image(Kind::ValueKnob, param::kTargetResponses, 1428, 804, kImageOffsetPlate);
     level.gearing = 14.0;
     add(level);
+    // Between the offset plate and the file buttons' label: it fits the bands to the loaded
+    // measurement at that offset.
+    add(Image(Kind::FitButton, -1, 1428, 848, kImageFitButton));
     // Last, so the splash panel covers everything and takes the presses inside it.
     add(Image(Kind::ImageDisplay, param::kSplashScreen, 340, 202, kImageSplash, Role::SplashImage));
     return table;
@@ -156,6 +159,7 @@ static_assert(kControlTable[layout_row::kSplashToggle].kind == Kind::ToggleArea)
 static_assert(kControlTable[layout_row::BandControl(11, 4)].kind == Kind::Text);
 static_assert(kControlTable[layout_row::BandReadout(11, 2)].roleIndex == 35);
 static_assert(kControlTable[layout_row::kTargetLevelKnob].kind == Kind::ValueKnob);
+static_assert(kControlTable[layout_row::kFitButton].kind == Kind::FitButton);
 
 TextStyle MakeLayoutTextStyle(LayoutTextStyle style) {
     auto make = [](const char* face, int size, std::uint32_t colour, bool bold, std::int8_t align) {

@@ -27,6 +27,7 @@ enum class ControlKind : std::uint8_t {
     Slider,
     ToggleArea,
     ImageDisplay,
+    FitButton,
 };
 
 // The text styles the layout uses.
@@ -75,7 +76,7 @@ struct ControlRow {
     int roleIndex = 0;
 };
 
-inline constexpr int kLayoutControlCount = 116;
+inline constexpr int kLayoutControlCount = 117;
 // Controls per band in the band block, in their order: frequency, gain and Q knobs, the
 // on/off switch, the band number.
 inline constexpr int kControlsPerBand = 5;
@@ -107,7 +108,8 @@ inline constexpr int kSplashToggle = 76;
 inline constexpr int kFirstBandReadout = 77;
 inline constexpr int kSeparatorSwitch = 113;
 inline constexpr int kTargetLevelKnob = 114;
-inline constexpr int kSplashImage = 115;
+inline constexpr int kFitButton = 115;
+inline constexpr int kSplashImage = 116;
 
 // band counts from 0 (band 1); part: 0 frequency knob, 1 gain knob, 2 Q knob, 3 switch,
 // 4 band number.

@@ -4,6 +4,7 @@
 
 #include "editor/controls/background_image.h"
 #include "editor/controls/file_button.h"
+#include "editor/controls/fit_button.h"
 #include "editor/controls/image_display.h"
 #include "editor/controls/knob.h"
 #include "editor/controls/momentary_button.h"
@@ -90,6 +91,8 @@ std::unique_ptr<EditorControl> MakeControl(const ControlRow& entry, const Respon
             if (entry.role == ControlRole::SplashImage) links.splashImage = display.get();
             return display;
         }
+        case ControlKind::FitButton:
+            return std::make_unique<FitButton>(x, y, ImageOf(entry), model);
     }
     return nullptr;
 }
@@ -102,6 +105,12 @@ EditorLinks BuildLayoutControls(EditorGraphics& graphics, const ResponseModel& m
     for (const ControlRow& entry : table) {
         std::unique_ptr<EditorControl> control = MakeControl(entry, model, links);
         if (control != nullptr) graphics.attach(std::move(control));
+    }
+    // The fit button tells of a press without a measurement in the status text, wherever the
+    // table puts the two.
+    for (const auto& control : graphics.controls()) {
+        if (auto* fit = dynamic_cast<FitButton*>(control.get()))
+            fit->setStatusText(links.statusText);
     }
     return links;
 }

@@ -45,6 +45,7 @@ LEGEND = (1356, 24, 1520, 192)
 LAYER_SWITCHES = [(1552, 24 + 48 * row, 1576, 48 + 48 * row) for row in range(4)]
 SEPARATOR_SWITCH = (1428, 724, 1582, 756)
 TARGET_LEVEL_KNOB = (1428, 804, 1582, 836)
+FIT_BUTTON = (1428, 848, 1582, 880)
 FILE_BUTTON = (1428, 916, 1542, 956)
 UNLOAD_BUTTON = (1542, 916, 1582, 956)
 OUTPUT_SLIDER = (1420, 1014, 1588, 1050)
@@ -83,7 +84,7 @@ def layout_rows():
     rows = [("graph", GRAPH), ("legend", LEGEND)]
     rows += [(f"layer_switch {i}", r) for i, r in enumerate(LAYER_SWITCHES)]
     rows += [("separator_switch", SEPARATOR_SWITCH), ("target_level_knob", TARGET_LEVEL_KNOB),
-             ("file_button", FILE_BUTTON), ("unload_button", UNLOAD_BUTTON),
+             ("fit_button", FIT_BUTTON), ("file_button", FILE_BUTTON), ("unload_button", UNLOAD_BUTTON),
              ("output_slider", OUTPUT_SLIDER), ("output_readout", OUTPUT_READOUT),
              ("splash_toggle", SPLASH_TOGGLE)]
     for k in range(1, BAND_COUNT + 1):
@@ -183,8 +184,8 @@ def background(width, height):
         parts.append(text(0, 0, label, 20, LABEL, spacing=2,
                           extra=f'transform="translate(34 {centre_y:g}) rotate(-90)"'))
 
-    # Measurement panel on the right: title, separator switch, offset knob, file buttons,
-    # each labelled just above it.
+    # Measurement panel on the right: title, separator switch, offset knob, the fit button
+    # under it, file buttons, each labelled just above it (the fit button names itself).
     panel_left, panel_right = SEPARATOR_SWITCH[0], SEPARATOR_SWITCH[2]
     panel_centre = (panel_left + panel_right) // 2
     parts.append(rounded(panel_left - 15.5, 646.5, panel_right - panel_left + 29, 325, 8, PANEL,
@@ -341,6 +342,15 @@ def file_button(width, frame_height):
     return push_button(width, frame_height, folder + text(76, 27, "LOAD", 18, TITLE, spacing=1.5))
 
 
+def fit_button(width, frame_height):
+    """A measured curve settling onto the dashed target line, then the word."""
+    settle = ('<g transform="translate(44 7)">'
+              '<line x1="0" y1="9.5" x2="30" y2="9.5" stroke="#8c8c8c" stroke-dasharray="3 2.5"/>'
+              '<path d="M0 9.5 C3 -1 7 -1 10 9.5 S16 16 19 9.5 S25 7 30 9.5" fill="none" '
+              f'stroke="{ACCENT_LIGHT}" stroke-width="2.2" stroke-linecap="round"/></g>')
+    return push_button(width, frame_height, settle + text(98, 23, "FIT", 18, TITLE, spacing=1.5))
+
+
 def unload_button(width, frame_height):
     cross = ('<path d="M14 14 L26 26 M26 14 L14 26" stroke="#c9d1d7" stroke-width="2.6" '
              'stroke-linecap="round"/>')
@@ -455,6 +465,8 @@ def build_svg(name, width, height, frames, version):
         bodies = offset_plate(width, frame_height)
     elif name == "unload_button":
         bodies = unload_button(width, frame_height)
+    elif name == "fit_button":
+        bodies = fit_button(width, frame_height)
     elif name == "output_handle":
         bodies = output_handle(width, frame_height)
     elif name == "bypass_switch":

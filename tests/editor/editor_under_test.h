@@ -25,6 +25,13 @@ struct Automation {
     double value;
 };
 
+// An edit call as the host heard it: audioMasterBeginEdit, audioMasterAutomate or
+// audioMasterEndEdit, for the parameter at index.
+struct EditCall {
+    int opcode;
+    int index;
+};
+
 // What the host heard, shared by every plug-in the test makes (host callbacks carry no
 // context of their own).
 class HostLog {
@@ -39,10 +46,16 @@ public:
         std::lock_guard<std::mutex> hold(lock_);
         entries_.push_back({index, value});
     }
+    void recordEdit(int opcode, int index) {
+        if (!keep_.load(std::memory_order_relaxed)) return;
+        std::lock_guard<std::mutex> hold(lock_);
+        edits_.push_back({opcode, index});
+    }
     // Starts a fresh record; keep = false only counts (the stress test).
     void reset(bool keep = true) {
         std::lock_guard<std::mutex> hold(lock_);
         entries_.clear();
+        edits_.clear();
         keep_.store(keep);
         count_.store(0);
     }
@@ -50,11 +63,17 @@ public:
         std::lock_guard<std::mutex> hold(lock_);
         return entries_;
     }
+    // Gestures and automation in the order they came.
+    std::vector<EditCall> edits() const {
+        std::lock_guard<std::mutex> hold(lock_);
+        return edits_;
+    }
     int count() const { return count_.load(); }
 
 private:
     mutable std::mutex lock_;
     std::vector<Automation> entries_;
+    std::vector<EditCall> edits_;
     std::atomic<bool> keep_{true};
     std::atomic<int> count_{0};
 };
@@ -62,6 +81,9 @@ private:
 inline intptr_t RecordingHost(EffectRecord*, int32_t opcode, int32_t index, intptr_t, void*,
                               float value) {
     if (opcode == vst2::audioMasterAutomate) HostLog::instance().record(index, value);
+    if (opcode == vst2::audioMasterAutomate || opcode == vst2::audioMasterBeginEdit ||
+        opcode == vst2::audioMasterEndEdit)
+        HostLog::instance().recordEdit(opcode, index);
     return 0;
 }
 

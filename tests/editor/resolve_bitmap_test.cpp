@@ -30,6 +30,9 @@ TEST(ApplyScale, ThereAreOnlyTwoImageSets) {
     EXPECT_EQ(graphics.effectiveShift(), 0);
 }
 
+// The pair after the table's last (the table lists its ids in order), which no image has.
+constexpr int kUnlistedImage = kImages[kImageCount - 1].id + 2;
+
 TEST(ApplyScale, PreloadsEveryImageOfTheShiftAtItsListedSize) {
     EditorGraphics graphics;
     graphics.applyScale(1);
@@ -44,8 +47,8 @@ TEST(ApplyScale, PreloadsEveryImageOfTheShiftAtItsListedSize) {
         EXPECT_EQ(half->width(), image.width / 2) << image.id + 1;
         EXPECT_EQ(half->height(), image.height / 2) << image.id + 1;
     }
-    EXPECT_EQ(processBitmapCache().find(170), nullptr);
-    EXPECT_EQ(processBitmapCache().find(171), nullptr);
+    EXPECT_EQ(processBitmapCache().find(kUnlistedImage), nullptr);
+    EXPECT_EQ(processBitmapCache().find(kUnlistedImage + 1), nullptr);
 }
 
 TEST(ResolveBitmap, FollowsTheShiftBetweenTheHalfAndFullSizeIds) {
@@ -86,10 +89,10 @@ TEST(ResolveBitmap, TheKnobSplitsIntoSixtyFrames) {
 TEST(ResolveBitmap, AMissingImageResolvesToThePlaceholder) {
     EditorGraphics graphics;
     graphics.applyScale(1);
-    BitmapRef ref{nullptr, 10, 10, 2, 171};
+    BitmapRef ref{nullptr, 10, 10, 2, kUnlistedImage + 1};
     EXPECT_FALSE(graphics.resolveBitmap(ref));
     EXPECT_EQ(ref.bitmap, &placeholderBitmap());
-    EXPECT_EQ(ref.resourceId, 171);
+    EXPECT_EQ(ref.resourceId, kUnlistedImage + 1);
     EXPECT_EQ(ref.frameWidth, 0);
     EXPECT_EQ(ref.frameHeight, 0);
     EXPECT_FALSE(graphics.resolveBitmap(ref));
@@ -115,7 +118,7 @@ TEST(LoadPngResource, OnlyPngResourcesDecode) {
     ASSERT_NE(splash, nullptr);
     EXPECT_EQ(splash->width(), 460);
     EXPECT_EQ(splash->height(), 325);
-    EXPECT_EQ(graphics.loadPngResource(170), nullptr);
+    EXPECT_EQ(graphics.loadPngResource(kUnlistedImage), nullptr);
     EXPECT_EQ(graphics.loadPngResource(240), nullptr);  // a font, not an image
 }
 

@@ -21,6 +21,7 @@
 #include "peak_allocation.h"
 #include "reference_reader.h"
 #include "shell/parameter.h"
+#include "shell/reentrant_lock.h"
 #include "temp_folder.h"
 
 namespace corvalen {
@@ -155,7 +156,12 @@ TEST(HostileMeasurement, EachFileIsRefusedOrReadAndNothingIsLost) {
         plugin.path() = path;
         testing_support::StartMeasuringAllocations();
         const auto start = std::chrono::steady_clock::now();
-        plugin.OnParamChange(param::kFrFile);  // what the file button's push does
+        {
+            // What the file button's push does: the change under the instance lock, the file
+            // read as the lock is left.
+            LockScope hold(plugin.Lock());
+            plugin.OnParamChange(param::kFrFile);
+        }
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const std::size_t peak = testing_support::StopMeasuringAllocations();

@@ -15,12 +15,13 @@ TEST(PresetFile, ProgramAndBankHeadersAreBigEndianAroundTheChunk) {
     PresetFile program;
     program.pluginId = 0x4B76346D;  // Kv4m
     program.pluginVersion = 1000;
+    program.parameterCount = 61;
     program.programCount = 16;
     program.name = "HD 650";
     program.chunk = {1, 2, 3};
     Bytes expected = Text("CcnK");
     expected.insert(expected.end(), {0, 0, 0, 55});  // 4 * 5 + 28 + 4 + 3 bytes follow
-    for (const char* field : {"FPCh", "\0\0\0\1", "Kv4m", "\0\0\3\xE8", "\0\0\0\x10"}) {
+    for (const char* field : {"FPCh", "\0\0\0\1", "Kv4m", "\0\0\3\xE8", "\0\0\0\x3D"}) {
         expected.insert(expected.end(), field, field + 4);
     }
     const Bytes name = Text("HD 650");
@@ -34,6 +35,7 @@ TEST(PresetFile, ProgramAndBankHeadersAreBigEndianAroundTheChunk) {
     const Bytes bankBytes = WritePresetFile(bank);
     ASSERT_EQ(bankBytes.size(), 8u + 20 + 128 + 4 + 3);
     EXPECT_EQ(Bytes(bankBytes.begin() + 8, bankBytes.begin() + 12), Text("FBCh"));
+    EXPECT_EQ(Bytes(bankBytes.begin() + 24, bankBytes.begin() + 28), Bytes({0, 0, 0, 16}));
     EXPECT_EQ(bankBytes[7], 8 + 20 + 128 + 4 + 3 - 8);
     EXPECT_EQ(Bytes(bankBytes.begin() + 28, bankBytes.begin() + 156), Bytes(128, 0));
 
@@ -43,7 +45,9 @@ TEST(PresetFile, ProgramAndBankHeadersAreBigEndianAroundTheChunk) {
         EXPECT_EQ(reading.file.kind, file.kind);
         EXPECT_EQ(reading.file.pluginId, file.pluginId);
         EXPECT_EQ(reading.file.pluginVersion, 1000);
-        EXPECT_EQ(reading.file.programCount, 16);
+        const bool bankFile = file.kind == PresetFileKind::Bank;
+        EXPECT_EQ(reading.file.programCount, bankFile ? 16 : 0);
+        EXPECT_EQ(reading.file.parameterCount, bankFile ? 0 : 61);
         EXPECT_EQ(reading.file.name, file.kind == PresetFileKind::Program ? "HD 650" : "");
         EXPECT_EQ(reading.file.chunk, file.chunk);
     }

@@ -1,10 +1,12 @@
 // corvalen-preset end to end on files: the program and bank files it writes (the plug-in's
-// chunk read at the offsets of the published layout), what export and show print, and the
-// refusals, after which no file exists.
+// chunk read at the offsets of the published layout, the header at the offsets of the VST 2.4
+// file format), what export and show print, a fit of our sample measurement, and the refusals,
+// after which no file exists.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "tool_run.h"
@@ -75,7 +77,7 @@ TEST_F(PresetToolTest, ImportWritesTheStandardProgramFileAroundThePluginsOwnChun
     };
     EXPECT_EQ(text(0, 4), "CcnK");
     EXPECT_EQ(text(4, 4), std::string("\0\0\x01", 3) + static_cast<char>(file.size() - 8 - 256));
-    EXPECT_EQ(text(8, 20), std::string("FPCh\0\0\0\x01Kv4m\0\0\x03\xE8\0\0\0\x10", 20));
+    EXPECT_EQ(text(8, 20), std::string("FPCh\0\0\0\x01Kv4m\0\0\x03\xE8\0\0\0\x3D", 20));
     EXPECT_EQ(text(28, 28), std::string("HD 650") + std::string(22, '\0'));
     EXPECT_EQ(text(56, 4), std::string("\0\0\x01", 3) + static_cast<char>(chunkSize - 256));
 
@@ -135,6 +137,7 @@ TEST_F(PresetToolTest, ExportAndShowReadTheProgramBackAndExportImportsToTheSameF
               "Program       HD 650\n"
               "Measurement   (none)\n"
               "Output level  -6.1 dB\n"
+              "Reference     0.0 dB\n"
               "EQ bypass     OFF\n"
               "\n"
               "band  switch  type       frequency     gain      Q\n"
@@ -188,6 +191,124 @@ TEST_F(PresetToolTest, BanksHoldOneProgramPerFileNamedAfterIt) {
     EXPECT_NE(shown.out.find("  16  - 16 -\n"), std::string::npos);
 }
 
+std::uint32_t BigEndian(const Bytes& file, std::size_t at) {
+    return static_cast<std::uint32_t>(file[at]) << 24 |
+           static_cast<std::uint32_t>(file[at + 1]) << 16 |
+           static_cast<std::uint32_t>(file[at + 2]) << 8 | file[at + 3];
+}
+
+// The header fields of the VST 2.4 program file (fxProgram with opaque chunk: chunkMagic,
+// byteSize, fxMagic "FPCh", version, fxID, fxVersion, numParams, prgName[28], size) and bank
+// file (fxBank: the same to numPrograms, then 128 reserved bytes, size), with the values the
+// format asks for; the chunk fills the rest of the file.
+TEST_F(PresetToolTest, ProgramAndBankFilesCarryTheFormatsHeaderFields) {
+    const std::string fxp = Output("fxp");
+    const std::string fxb = Output("fxb");
+    ASSERT_EQ(RunTool({"import", text_, "-o", fxp}).status, kSucceeded);
+    ASSERT_EQ(RunTool({"import", text_, text_, "-o", fxb}).status, kSucceeded);
+    const Bytes program = ReadBytes(fxp);
+    const Bytes bank = ReadBytes(fxb);
+    ASSERT_GT(program.size(), 60u);
+    ASSERT_GT(bank.size(), 160u);
+    constexpr std::uint32_t kKv4m = 0x4B76346D;
+    const struct {
+        const char* field;
+        const Bytes& file;
+        std::size_t offset;
+        std::uint32_t expected;
+    } fields[] = {
+        {"program chunkMagic CcnK", program, 0, 0x43636E4B},
+        {"program byteSize", program, 4, static_cast<std::uint32_t>(program.size() - 8)},
+        {"program fxMagic FPCh", program, 8, 0x46504368},
+        {"program version", program, 12, 1},
+        {"program fxID", program, 16, kKv4m},
+        {"program fxVersion", program, 20, 1000},
+        {"program numParams", program, 24, 61},
+        {"program chunk size", program, 56, static_cast<std::uint32_t>(program.size() - 60)},
+        {"bank chunkMagic CcnK", bank, 0, 0x43636E4B},
+        {"bank byteSize", bank, 4, static_cast<std::uint32_t>(bank.size() - 8)},
+        {"bank fxMagic FBCh", bank, 8, 0x46424368},
+        {"bank version", bank, 12, 1},
+        {"bank fxID", bank, 16, kKv4m},
+        {"bank fxVersion", bank, 20, 1000},
+        {"bank numPrograms", bank, 24, 16},
+        {"bank chunk size", bank, 156, static_cast<std::uint32_t>(bank.size() - 160)},
+    };
+    for (const auto& f : fields) EXPECT_EQ(BigEndian(f.file, f.offset), f.expected) << f.field;
+
+    // Files written before the count was mended, and other hosts' files, still load.
+    for (std::uint32_t count : {16u, 0u, 0xFFFFFFFFu}) {
+        Bytes older = program;
+        for (int i = 0; i < 4; ++i)
+            older[24 + static_cast<std::size_t>(i)] =
+                static_cast<std::uint8_t>(count >> (24 - 8 * i));
+        const std::string olderPath = ScratchPath("older.fxp");
+        WriteText(olderPath, std::string(older.begin(), older.end()));
+        const auto shown = RunTool({"show", olderPath});
+        EXPECT_EQ(shown.status, kSucceeded) << shown.errors;
+        EXPECT_NE(shown.out.find("Output level  -6.1 dB"), std::string::npos) << count;
+    }
+}
+
+// The fit's error line: before and after, RMS and largest, in dB.
+struct PrintedError {
+    double beforeRms = -1.0, beforeLargest = -1.0, afterRms = -1.0, afterLargest = -1.0;
+};
+PrintedError ErrorLine(const std::string& text) {
+    PrintedError error;
+    const std::size_t at = text.find("# error over 20 Hz to 10000 Hz: ");
+    if (at == std::string::npos) return error;
+    std::sscanf(text.c_str() + at,
+                "# error over 20 Hz to 10000 Hz: before %lf dB RMS (largest %lf dB), after %lf "
+                "dB RMS (largest %lf dB)",
+                &error.beforeRms, &error.beforeLargest, &error.afterRms, &error.afterLargest);
+    return error;
+}
+
+TEST_F(PresetToolTest, FitWritesTheFittedProgramAndPrintsItAsTextThatImportsBack) {
+    const std::string fxp = Output("fxp");
+    const std::string sample = CORVALEN_SAMPLE_MEASUREMENT;
+    const auto run =
+        RunTool({"fit", sample, "--reference", "auto", "-o", fxp, "--name", "Sample phone"});
+    ASSERT_EQ(run.status, kSucceeded) << run.errors;
+    EXPECT_EQ(run.out.rfind("# Corvalen program \"Sample phone\" written to " + fxp + "\n", 0), 0u)
+        << run.out;
+    // The sample sits near 75 dB between 200 Hz and 2 kHz; its correction needs a few dB of
+    // boost at most.
+    EXPECT_NE(run.out.find("# fitted to " + sample + ", reference 75."), std::string::npos)
+        << run.out;
+    const PrintedError error = ErrorLine(run.out);
+    EXPECT_GT(error.beforeRms, 3.0);
+    EXPECT_LT(error.afterRms, 0.25 * error.beforeRms);
+    EXPECT_LT(error.afterLargest, error.beforeLargest);
+
+    // The printed correction is the program: imported again (with the same measurement), it
+    // exports as the fitted file does.
+    const std::string text = ScratchPath("fitted.txt");
+    const std::string again = ScratchPath("again.fxp");
+    WriteText(text, run.out);
+    const auto shown = RunTool({"show", fxp});
+    ASSERT_EQ(shown.status, kSucceeded);
+    const std::size_t pathAt = shown.out.find("Measurement   ") + 14;
+    const std::string path = shown.out.substr(pathAt, shown.out.find('\n', pathAt) - pathAt);
+    EXPECT_EQ(path, std::filesystem::absolute(sample).lexically_normal().string());
+    ASSERT_EQ(
+        RunTool({"import", text, "-o", again, "--name", "Sample phone", "--measurement", path})
+            .status,
+        kSucceeded);
+    EXPECT_EQ(RunTool({"export", again}).out, RunTool({"export", fxp}).out);
+    EXPECT_NE(shown.out.find("Reference     75."), std::string::npos) << shown.out;
+    EXPECT_EQ(BigEndian(ReadBytes(fxp), 24), 61u);
+
+    // Fitted against itself as the target, the curve is flat: nothing to correct.
+    const auto flat = RunTool({"fit", sample, "--target", sample, "-o", fxp});
+    ASSERT_EQ(flat.status, kSucceeded) << flat.errors;
+    EXPECT_NE(flat.out.find("after 0.00 dB RMS (largest 0.00 dB)\nPreamp: 0 dB\n"),
+              std::string::npos)
+        << flat.out;
+    EXPECT_EQ(flat.out.find("Filter"), std::string::npos) << flat.out;
+}
+
 TEST_F(PresetToolTest, RefusalsExitNonZeroAndWriteNothing) {
     const std::string broken = ScratchPath("broken.txt");
     WriteText(broken, "Preamp: -1 dB\nFilter 1: ON LPQ Fc 100 Hz Q 0.7\n");
@@ -200,6 +321,9 @@ TEST_F(PresetToolTest, RefusalsExitNonZeroAndWriteNothing) {
     const std::string foreignPath = ScratchPath("foreign.fxp");
     WriteText(foreignPath, std::string(foreign.begin(), foreign.end()));
     std::remove(fxp.c_str());
+    const std::string sample = CORVALEN_SAMPLE_MEASUREMENT;
+    const std::string noPairs = ScratchPath("no pairs.csv");
+    WriteText(noPairs, "frequency,raw\n\n");
 
     const struct {
         std::vector<std::string> arguments;
@@ -229,6 +353,20 @@ TEST_F(PresetToolTest, RefusalsExitNonZeroAndWriteNothing) {
         {{"show", foreignPath, "--program", "0"}, kBadUsage, "--program needs a program number"},
         {{"export"}, kBadUsage, "export: no preset file given"},
         {{"transmogrify"}, kBadUsage, "unknown command transmogrify"},
+        {{"fit", ScratchPath("missing.csv"), "-o", fxp}, kFailed, "missing.csv: cannot open"},
+        {{"fit", noPairs, "-o", fxp}, kFailed, "holds no frequency and level pairs"},
+        {{"fit", sample, "--target", ScratchPath("missing.csv"), "-o", fxp},
+         kFailed,
+         "missing.csv: cannot open"},
+        {{"fit", sample, "-o", Output("fxb")}, kBadUsage, "a fit makes one program"},
+        {{"fit", sample, "-o", fxp, "--reference", "121"},
+         kBadUsage,
+         "--reference needs a level from 0 to 120 dB, or auto"},
+        {{"fit", sample, "-o", fxp, "--reference", "loud"}, kBadUsage, "--reference needs"},
+        {{"fit", sample, "-o", fxp, "--rate", "0"}, kBadUsage, "--rate needs a sample rate"},
+        {{"fit", sample, sample, "-o", fxp}, kBadUsage, "fit takes one measurement file"},
+        {{"fit", sample}, kBadUsage, "fit: no output file given"},
+        {{"fit", "-o", fxp}, kBadUsage, "fit: no measurement file given"},
     };
     for (const auto& c : cases) {
         const auto run = RunTool(c.arguments);
@@ -241,6 +379,7 @@ TEST_F(PresetToolTest, RefusalsExitNonZeroAndWriteNothing) {
     const auto help = RunTool({"--help"});
     EXPECT_EQ(help.status, kSucceeded);
     EXPECT_NE(help.out.find("import FILE.txt -o OUT.fxp"), std::string::npos);
+    EXPECT_NE(help.out.find("fit MEASUREMENT -o OUT.fxp"), std::string::npos);
 }
 
 }  // namespace

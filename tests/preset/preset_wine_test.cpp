@@ -167,7 +167,7 @@ TEST_F(PresetInTheDllTest, AProgramTheDllSavedShowsAndExportsAsItHoldsIt) {
     PresetFile file;
     file.pluginId = host.Effect()->uniqueID;
     file.pluginVersion = host.Effect()->version;
-    file.programCount = host.Effect()->numPrograms;
+    file.parameterCount = host.Effect()->numParams;
     file.name = "Saved by the DAW";
     file.chunk.assign(static_cast<const std::uint8_t*>(chunk),
                       static_cast<const std::uint8_t*>(chunk) + length);

@@ -43,8 +43,10 @@ TEST_F(DllResources, EveryImageDecodesAtItsListedSize) {
         }
     }
     EXPECT_EQ(decoded, 2 * kImageCount);
-    EXPECT_TRUE(findResourceInModule(module_, ResourceType::Png, 170).empty());
-    EXPECT_TRUE(findResourceInModule(module_, ResourceType::Png, 171).empty());
+    // The pair after the table's last (the table lists its ids in order) is no image.
+    const int unlisted = kImages[kImageCount - 1].id + 2;
+    EXPECT_TRUE(findResourceInModule(module_, ResourceType::Png, unlisted).empty());
+    EXPECT_TRUE(findResourceInModule(module_, ResourceType::Png, unlisted + 1).empty());
 }
 
 TEST_F(DllResources, TheThreeFontsRegisterWithThePlatform) {

@@ -197,19 +197,18 @@ TEST_F(AudioFrameTest, WithoutScratchBuffersReplacingCallbacksWriteSilence) {
 TEST_F(AudioFrameTest, BlockSizeChangesWaitForTheBlockInProgress) {
     // The scratch buffers are resized by the dispatcher while the audio thread converts into
     // them; the instance lock must keep the two apart (a sanitizer build sees any overlap).
-    std::atomic<bool> stop{false};
+    // Both threads do a fixed amount of work, whatever share of the lock each gets.
     std::thread audio([&] {
         std::vector<float> left = Ramp(1000, 1.0f), right = Ramp(1000, 2.0f);
         std::vector<float> outLeft(1000), outRight(1000);
         float* inputs[2] = {left.data(), right.data()};
         float* outputs[2] = {outLeft.data(), outRight.data()};
-        while (!stop) {
+        for (int block = 0; block < 400; ++block) {
             host.ProcessReplacing(inputs, outputs, 1000);
             ASSERT_EQ(outLeft, left);
         }
     });
     for (int i = 0; i < 400; ++i) host.Dispatch(vst2::effSetBlockSize, 0, i % 2 == 0 ? 64 : 1024);
-    stop = true;
     audio.join();
 }
 

@@ -28,7 +28,8 @@ TEST(EditorCommand, OptionsAreParsedAndNonsenseRefused) {
     const Case cases[] = {
         {{"Corvalen.dll"}, true},
         {{"Corvalen.dll", "--set", "56=0.625", "--set", "22=0", "--measurement", "/m/a b.csv",
-          "--rate", "44100", "--screenshot", "/tmp/e.png", "--seconds", "1.5", "--measure"},
+          "--rate", "44100", "--screenshot", "/tmp/e.png", "--seconds", "1.5", "--measure",
+          "--fit"},
          true},
         {{}, false},
         {{"Corvalen.dll", "--set", "56"}, false},
@@ -58,6 +59,7 @@ TEST(EditorCommand, OptionsAreParsedAndNonsenseRefused) {
             EXPECT_FLOAT_EQ(options.sampleRate, 44100.0f);
             EXPECT_DOUBLE_EQ(options.seconds, 1.5);
             EXPECT_TRUE(options.measure);
+            EXPECT_TRUE(options.pressFit);
         }
     }
 }

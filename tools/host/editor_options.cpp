@@ -39,6 +39,8 @@ bool ParseEditorCommand(int argc, char** argv, EditorCommandOptions& options) {
             const double rate = std::strtod(argv[++i], &end);
             if (end == argv[i] || *end != '\0' || !(rate > 0.0)) return false;
             options.sampleRate = static_cast<float>(rate);
+        } else if (std::strcmp(argv[i], "--fit") == 0) {
+            options.pressFit = true;
         } else if (std::strcmp(argv[i], "--measure") == 0) {
             options.measure = true;
         } else if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc) {

@@ -1,4 +1,4 @@
-// The preset tool's three commands, each with its arguments already sorted out.
+// The preset tool's commands, each with its arguments already sorted out.
 #pragma once
 
 #include <cstdio>
@@ -15,12 +15,22 @@ struct ImportRequest {
     std::optional<std::string> measurement;
 };
 
+struct FitCommandRequest {
+    std::string measurement;
+    std::string output;  // .fxp
+    std::optional<std::string> target;
+    std::optional<std::string> name;
+    std::optional<double> referenceDb;  // none: aligned with the target between 200 Hz and 2 kHz
+    double sampleRate = 48000.0;
+};
+
 struct ReadRequest {
     std::string file;
     int program = 0;  // 1-based program of a bank; 0 when not given
 };
 
 int RunImport(const ImportRequest& request, std::FILE* out, std::FILE* errors);
+int RunFit(const FitCommandRequest& request, std::FILE* out, std::FILE* errors);
 int RunExport(const ReadRequest& request, std::FILE* out, std::FILE* errors);
 int RunShow(const ReadRequest& request, std::FILE* out, std::FILE* errors);
 

@@ -11,6 +11,7 @@
 #include "tools/preset/number_text.h"
 #include "tools/preset/preset_instance.h"
 #include "tools/preset/preset_tool.h"
+#include "tools/preset/program_output.h"
 #include "tools/preset/tool_files.h"
 
 namespace corvalen::preset {
@@ -19,11 +20,6 @@ namespace {
 
 // Correction databases name their files "<headphone> ParametricEQ.txt".
 constexpr const char* kPublishedSuffix = " ParametricEQ";
-
-struct NamedProgram {
-    std::string name;
-    PresetProgram program;
-};
 
 bool EndsWithWord(const std::string& text, const std::string& word) {
     return text.size() > word.size() && HasExtension(text, word);
@@ -60,46 +56,6 @@ bool LoadCorrection(const std::string& path, PresetProgram& program, std::FILE* 
     }
     program = laid.program;
     return true;
-}
-
-// A name cut to what the file or the plug-in keeps, with a warning when that loses something.
-std::string FittedName(const std::string& name, std::size_t limit, std::FILE* errors) {
-    const std::string fitted = CutName(name, limit);
-    if (fitted != name) {
-        ReportWarning(errors, "the name \"" + name + "\" is cut to \"" + fitted + "\" (" +
-                                  std::to_string(limit) + " bytes at most)");
-    }
-    return fitted;
-}
-
-// Puts the programs into a new instance and takes its chunk; then hands the chunk to a second
-// instance and reads the programs back, so a preset that would not load as made is never
-// written.
-bool MakeChunk(const std::vector<NamedProgram>& programs, bool bank, Bytes& chunk,
-               PresetInstance& maker, std::FILE* errors) {
-    std::string error;
-    for (std::size_t i = 0; i < programs.size(); ++i) {
-        if (bank) maker.SelectProgram(static_cast<int>(i));
-        if (!maker.Apply(programs[i].program, error)) {
-            ReportError(errors, programs[i].name + ": " + error + "; nothing written");
-            return false;
-        }
-        maker.NameCurrentProgram(programs[i].name);
-    }
-    chunk = bank ? maker.BankChunk() : maker.ProgramChunk();
-
-    PresetInstance check;
-    bool same = bank ? check.LoadBankChunk(chunk) : check.LoadProgramChunk(chunk);
-    for (std::size_t i = 0; same && i < programs.size(); ++i) {
-        if (bank) {
-            check.SelectProgram(static_cast<int>(i));
-            same = check.ProgramName(static_cast<int>(i)) == programs[i].name;
-        }
-        same = same && check.Read() == programs[i].program;
-    }
-    if (!same)
-        ReportError(errors, "the plug-in does not read its chunk back as made; nothing written");
-    return same;
 }
 
 }  // namespace
@@ -153,20 +109,7 @@ int RunImport(const ImportRequest& request, std::FILE* out, std::FILE* errors) {
             FittedName(name, bank ? Preset::kMaxNameLength : kProgramNameBytes, errors);
     }
 
-    Bytes chunk;
-    if (!MakeChunk(programs, bank, chunk, maker, errors)) return kFailed;
-    PresetFile file;
-    file.kind = bank ? PresetFileKind::Bank : PresetFileKind::Program;
-    file.pluginId = maker.PluginId();
-    file.pluginVersion = maker.PluginVersion();
-    file.programCount = maker.ProgramCount();
-    file.name = bank ? std::string() : programs[0].name;
-    file.chunk = chunk;
-    std::string error;
-    if (!WriteWholeFile(request.output, WritePresetFile(file), error)) {
-        ReportError(errors, request.output + ": " + error);
-        return kFailed;
-    }
+    if (!WritePrograms(programs, bank, request.output, maker, errors)) return kFailed;
     for (std::size_t i = 0; i < programs.size(); ++i) {
         int filters = 0;
         for (const BandSetting& band : programs[i].program.bands) filters += IsUnused(band) ? 0 : 1;

@@ -15,7 +15,8 @@ constexpr std::int32_t kFormatVersion = 1;
 constexpr std::int32_t kNewestReadableVersion = 2;
 constexpr std::size_t kNameFieldBytes = 28;
 constexpr std::size_t kReservedBytes = 128;
-// Magic and size, then the five integers from the kind's magic to the program count.
+// Magic and size, then the five integers from the kind's magic to the parameter or program
+// count.
 constexpr std::size_t kFixedStart = 8 + 5 * 4;
 
 void PutMagic(Bytes& out, const char* magic) {
@@ -68,7 +69,7 @@ Bytes WritePresetFile(const PresetFile& file) {
     PutInt(out, static_cast<std::uint32_t>(kFormatVersion));
     PutInt(out, static_cast<std::uint32_t>(file.pluginId));
     PutInt(out, static_cast<std::uint32_t>(file.pluginVersion));
-    PutInt(out, static_cast<std::uint32_t>(file.programCount));
+    PutInt(out, static_cast<std::uint32_t>(bank ? file.programCount : file.parameterCount));
     const std::size_t nameStart = out.size();
     out.resize(nameStart + middle, 0);
     if (!bank) {
@@ -106,7 +107,8 @@ PresetFileReading ReadPresetFile(const Bytes& bytes) {
     }
     file.pluginId = static_cast<std::int32_t>(GetInt(bytes, 16));
     file.pluginVersion = static_cast<std::int32_t>(GetInt(bytes, 20));
-    file.programCount = static_cast<std::int32_t>(GetInt(bytes, 24));
+    const std::int32_t count = static_cast<std::int32_t>(GetInt(bytes, 24));
+    (file.kind == PresetFileKind::Bank ? file.programCount : file.parameterCount) = count;
 
     const std::size_t middle = file.kind == PresetFileKind::Bank ? kReservedBytes : kNameFieldBytes;
     const std::size_t sizeAt = kFixedStart + middle;

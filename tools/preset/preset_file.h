@@ -2,7 +2,8 @@
 // (.fxb). Header integers are big-endian, unlike the chunk inside, which is the plug-in's own.
 //
 //   "CcnK", byte size of the rest, "FPCh" | "FBCh", format version 1, plug-in id,
-//   plug-in version, program count, 28-byte zero-padded name | 128 reserved bytes,
+//   plug-in version, parameter count | program count, 28-byte zero-padded name |
+//   128 reserved bytes,
 //   chunk size, chunk
 #pragma once
 
@@ -20,8 +21,11 @@ struct PresetFile {
     PresetFileKind kind = PresetFileKind::Program;
     std::int32_t pluginId = 0;
     std::int32_t pluginVersion = 0;
-    std::int32_t programCount = 0;
-    std::string name;  // program files only; at most kProgramNameBytes bytes
+    // The header's count field: numParams in a program file, numPrograms in a bank file. The
+    // reader fills the one of the file's kind and reads any value there.
+    std::int32_t parameterCount = 0;  // program files
+    std::int32_t programCount = 0;    // bank files
+    std::string name;                 // program files only; at most kProgramNameBytes bytes
     Bytes chunk;
 };
 

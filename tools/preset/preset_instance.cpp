@@ -84,6 +84,10 @@ std::int32_t PresetInstance::PluginId() const { return record_ != nullptr ? reco
 std::int32_t PresetInstance::PluginVersion() const {
     return record_ != nullptr ? record_->version : 0;
 }
+std::int32_t PresetInstance::ParameterCount() const {
+    return record_ != nullptr ? record_->numParams : 0;
+}
+
 std::int32_t PresetInstance::ProgramCount() const {
     return record_ != nullptr ? record_->numPrograms : 0;
 }
@@ -114,6 +118,10 @@ bool PresetInstance::Apply(const PresetProgram& program, std::string& error) {
         return false;
     }
     SetExactly(*plugin_, param::kBypassEq, program.equaliserBypassed ? 1.0 : 0.0);
+    if (!SetExactly(*plugin_, param::kTargetResponses, program.referenceLevelDb)) {
+        error = "the reference level is outside the plug-in's range";
+        return false;
+    }
     plugin_->SetMeasurementPath(program.measurementPath);
     plugin_->OnParamChange(param::kFrFile);
     return true;
@@ -135,6 +143,7 @@ PresetProgram PresetInstance::Read() const {
     }
     program.outputDb = value(param::kOut);
     program.equaliserBypassed = value(param::kBypassEq) >= 0.5;
+    program.referenceLevelDb = value(param::kTargetResponses);
     program.measurementPath = plugin_->MeasurementPath();
     return program;
 }

@@ -27,6 +27,7 @@ public:
     std::int32_t PluginId() const;
     std::int32_t PluginVersion() const;
     std::int32_t ProgramCount() const;
+    std::int32_t ParameterCount() const;
 
     // Sets the live parameters (and measurement path) to the program. False, with the reason,
     // when the plug-in does not hold a value exactly as given.

@@ -1,5 +1,5 @@
 // One program of the equaliser as the preset tool sees it: twelve bands, the output level, the
-// bypass switch and the measurement path, in natural units.
+// bypass switch, the reference level and the measurement path, in natural units.
 #pragma once
 
 #include <array>
@@ -28,11 +28,14 @@ struct PresetProgram {
     std::array<BandSetting, kBandCount> bands{};
     double outputDb = 0.0;
     bool equaliserBypassed = false;
+    // The measured level the graph shows on the target line (targetResponses).
+    double referenceLevelDb = 0.0;
     std::string measurementPath;
 
     bool operator==(const PresetProgram& other) const {
         return bands == other.bands && outputDb == other.outputDb &&
                equaliserBypassed == other.equaliserBypassed &&
+               referenceLevelDb == other.referenceLevelDb &&
                measurementPath == other.measurementPath;
     }
 };

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "engine/parameter_table.h"
 #include "tools/preset/commands.h"
 #include "tools/preset/number_text.h"
 
@@ -23,11 +24,33 @@ constexpr const char* kUsage =
     "  import FILE.txt... -o OUT.fxb [--measurement PATH]\n"
     "      Makes a bank of the plug-in's 16 programs, one program per file in order, each\n"
     "      named after its file; the other programs stay as in a new instance.\n"
+    "  fit MEASUREMENT -o OUT.fxp [--target TARGET] [--reference DB|auto] [--rate HZ]\n"
+    "      [--name NAME]\n"
+    "      Fits the equaliser's twelve bands to a measurement file (frequency and level pairs,\n"
+    "      as the plug-in loads them) so that measurement plus equaliser lies on the flat target,\n"
+    "      and writes the program with the measurement's path. TARGET is a target curve in the\n"
+    "      same form: the fit is then to the measurement minus the target. DB is the measured\n"
+    "      level that counts as on target (0 by default); auto takes the level that aligns the\n"
+    "      curve with the target between 200 Hz and 2 kHz. HZ is the sample rate the bands are\n"
+    "      fitted for (48000 by default). Prints the correction as export does, with the error\n"
+    "      over 20 Hz to 10 kHz before and after the fit.\n"
+    "  fit MEASUREMENT -o OUT.fxp [--target TARGET] [--reference DB|auto] [--rate HZ]\n"
+    "      [--name NAME]\n"
+    "      Fits the equaliser's twelve bands to a measurement file (frequency and level pairs,\n"
+    "      as the plug-in loads them) so that measurement plus equaliser lies on the flat\n"
+    "      target, and writes the program with the fitted bands, the output level that keeps\n"
+    "      the correction at or below 0 dB, the reference level and the measurement's path.\n"
+    "      TARGET is a target curve in the same form: the fit is then to the measurement minus\n"
+    "      the target. DB is the measured level that counts as on target (0 by default); auto\n"
+    "      takes the level that aligns the curve with the target between 200 Hz and 2 kHz. HZ\n"
+    "      is the sample rate the bands are fitted for (48000 by default). Prints the\n"
+    "      correction as export does, with the error over 20 Hz to 10 kHz before and after.\n"
     "  export FILE.fxp|FILE.fxb [--program N]\n"
     "      Prints the program (of a bank: program N, 1 by default) as a parametric correction\n"
     "      that imports back to the same filters.\n"
     "  show FILE.fxp|FILE.fxb [--program N]\n"
-    "      Prints the program's name, bands, output level and measurement file as a table.\n"
+    "      Prints the program's name, bands, output level, reference level and measurement file\n"
+    "      as a table.\n"
     "\n"
     "Exit status: 0 done, 1 a file was refused or could not be read or written, 2 bad usage.\n";
 
@@ -63,6 +86,56 @@ int Import(const std::vector<std::string>& arguments, std::FILE* out, std::FILE*
     if (request.output.empty())
         return BadUsage(errors, "import: no output file given (-o OUT.fxp)");
     return RunImport(request, out, errors);
+}
+
+// A sample rate the bands can be tuned for: the rates audio interfaces run at.
+constexpr double kLowestRate = 8000.0;
+constexpr double kHighestRate = 768000.0;
+
+int Fit(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* errors) {
+    FitCommandRequest request;
+    const ParamTableEntry& reference = kParameterTable[param::kTargetResponses];
+    request.referenceDb = reference.defaultValue;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "-o" || argument == "--target" || argument == "--name" ||
+            argument == "--reference" || argument == "--rate") {
+            const std::string* value = OptionValue(arguments, i);
+            if (value == nullptr) return BadUsage(errors, argument + " needs a value");
+            const std::optional<double> number = ReadDecimal(*value);
+            if (argument == "-o") request.output = *value;
+            if (argument == "--target") request.target = *value;
+            if (argument == "--name") request.name = *value;
+            if (argument == "--reference") {
+                const bool level =
+                    number && *number >= reference.minimum && *number <= reference.maximum;
+                if (!level && *value != "auto") {
+                    return BadUsage(errors, "--reference needs a level from " +
+                                                ShortestDecimal(reference.minimum) + " to " +
+                                                ShortestDecimal(reference.maximum) +
+                                                " dB, or auto");
+                }
+                request.referenceDb = level ? number : std::nullopt;
+            }
+            if (argument == "--rate") {
+                if (!number || *number < kLowestRate || *number > kHighestRate) {
+                    return BadUsage(errors, "--rate needs a sample rate from " +
+                                                ShortestDecimal(kLowestRate) + " to " +
+                                                ShortestDecimal(kHighestRate) + " Hz");
+                }
+                request.sampleRate = *number;
+            }
+        } else if (argument.size() > 1 && argument[0] == '-') {
+            return BadUsage(errors, "fit: unknown option " + argument);
+        } else if (request.measurement.empty()) {
+            request.measurement = argument;
+        } else {
+            return BadUsage(errors, "fit takes one measurement file");
+        }
+    }
+    if (request.measurement.empty()) return BadUsage(errors, "fit: no measurement file given");
+    if (request.output.empty()) return BadUsage(errors, "fit: no output file given (-o OUT.fxp)");
+    return RunFit(request, out, errors);
 }
 
 int Read(const std::vector<std::string>& arguments, std::FILE* out, std::FILE* errors) {
@@ -111,6 +184,7 @@ int RunPresetTool(const std::vector<std::string>& arguments, std::FILE* out, std
         return kSucceeded;
     }
     if (command == "import") return Import(arguments, out, errors);
+    if (command == "fit") return Fit(arguments, out, errors);
     if (command == "export" || command == "show") return Read(arguments, out, errors);
     return BadUsage(errors, "unknown command " + command);
 }

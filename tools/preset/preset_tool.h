@@ -1,5 +1,7 @@
 // corvalen-preset: published parametric corrections to presets the plug-in loads, and back.
 //   import FILE.txt... -o OUT.fxp|OUT.fxb [--name NAME] [--measurement PATH]
+//   fit    MEASUREMENT -o OUT.fxp [--target TARGET] [--reference DB|auto] [--rate HZ]
+//          [--name NAME]
 //   export FILE.fxp|FILE.fxb [--program N]
 //   show   FILE.fxp|FILE.fxb [--program N]
 #pragma once

@@ -120,6 +120,8 @@ int RunShow(const ReadRequest& request, std::FILE* out, std::FILE* errors) {
     std::fprintf(out, "Measurement   %s\n",
                  program.measurementPath.empty() ? "(none)" : program.measurementPath.c_str());
     std::fprintf(out, "Output level  %s\n", instance.DisplayText(param::kOut).c_str());
+    std::fprintf(out, "Reference     %s dB\n",
+                 instance.DisplayText(param::kTargetResponses).c_str());
     std::fprintf(out, "EQ bypass     %s\n", instance.DisplayText(param::kBypassEq).c_str());
     std::fprintf(out, "\nband  switch  type       frequency     gain      Q\n");
     for (int band = 0; band < kBandCount; ++band) {

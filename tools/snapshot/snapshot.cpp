@@ -3,13 +3,14 @@
 // a given state, then drawn once without any window.
 //
 //     corvalen-snapshot OUT.png [--full-size] [--rate HZ] [--chunk PROGRAM.fxp-chunk]
-//                       [--set NAME=VALUE]... [--measurement FILE] [--splash] [--no-text]
-//                       [--repeat N]
+//                       [--set NAME=VALUE]... [--measurement FILE] [--fit] [--fit-aligned]
+//                       [--splash] [--no-text] [--repeat N]
 //
 // The state is applied in the order given after the plug-in is opened and told the sample
 // rate (48000 Hz unless --rate says otherwise; 0 tells none): a program chunk as the host's
-// effSetChunk receives it, parameter values in their own units ("f6Gain=6", "TipoF1=1"), and
-// a measurement file chosen as through the file button. --splash shows the splash panel.
+// effSetChunk receives it, parameter values in their own units ("f6Gain=6", "TipoF1=1"), a
+// measurement file chosen as through the file button, and a click on the FIT button (with Ctrl
+// held for --fit-aligned). --splash shows the splash panel.
 // --no-text leaves every text out (the fonts are forgotten before the first paint), which
 // shows where the full picture has text. With --repeat it also times N full repaints.
 #include <chrono>
@@ -22,7 +23,9 @@
 #include <vector>
 
 #include "editor/controls/file_button.h"
+#include "editor/controls/fit_button.h"
 #include "editor/editor_graphics.h"
+#include "editor/input_modifiers.h"
 #include "editor/layout/control_table.h"
 #include "editor/platform_fonts.h"
 #include "engine/parameter_table.h"
@@ -49,7 +52,8 @@ struct Options {
     bool noText = false;
     double rate = 48000.0;
     int repeat = 0;
-    // Applied in order: "chunk", "set" or "measurement" with its argument.
+    // Applied in order: "chunk", "set" or "measurement" with its argument, or "fit" with ""
+    // or "aligned".
     std::vector<std::pair<std::string, std::string>> steps;
 };
 
@@ -61,6 +65,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.fullSize = true;
         } else if (argument == "--no-text") {
             options.noText = true;
+        } else if (argument == "--fit" || argument == "--fit-aligned") {
+            options.steps.emplace_back("fit", argument == "--fit" ? "" : "aligned");
         } else if (argument == "--splash") {
             options.steps.emplace_back("set", "splashScreen=1");
         } else if (argument == "--rate" && hasValue) {
@@ -124,6 +130,20 @@ bool ChooseMeasurement(EditorGraphics& graphics, const std::string& path) {
     return true;
 }
 
+// A left click on the FIT button, as a user makes it (Ctrl held when aligned).
+bool PressFit(EditorGraphics& graphics, bool aligned) {
+    auto* button =
+        dynamic_cast<ed::FitButton*>(graphics.controls()[ed::layout_row::kFitButton].get());
+    if (button == nullptr) return false;
+    const LayoutRect& rect = button->rect();
+    const int x = (rect.left + rect.right) / 2;
+    const int y = (rect.top + rect.bottom) / 2;
+    const int control = aligned ? ed::kModifierControl : 0;
+    button->mouseDown(x, y, ed::kModifierLeftButton | control);
+    button->mouseUp(x, y, control);
+    return true;
+}
+
 double MillisecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
         .count();
@@ -136,8 +156,8 @@ int main(int argc, char** argv) {
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr,
                      "usage: corvalen-snapshot OUT.png [--full-size] [--rate HZ] [--chunk FILE]\n"
-                     "       [--set NAME=VALUE]... [--measurement FILE] [--splash] [--no-text]\n"
-                     "       [--repeat N]\n");
+                     "       [--set NAME=VALUE]... [--measurement FILE] [--fit] [--fit-aligned]\n"
+                     "       [--splash] [--no-text] [--repeat N]\n");
         return 2;
     }
 
@@ -162,6 +182,7 @@ int main(int argc, char** argv) {
     for (const auto& [kind, argument] : options.steps) {
         const bool applied = kind == "chunk" ? LoadChunk(*plugin, argument)
                              : kind == "set" ? SetByName(*plugin, argument)
+                             : kind == "fit" ? PressFit(graphics, argument == "aligned")
                                              : ChooseMeasurement(graphics, argument);
         if (!applied) {
             std::fprintf(stderr, "corvalen-snapshot: cannot apply --%s %s\n", kind.c_str(),

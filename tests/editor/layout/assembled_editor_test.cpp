@@ -188,8 +188,9 @@ TEST_F(AssembledEditorTest, TheHalfSizePictureIsTheEditorsRectangle) {
 
 // The picture on band 12's type switch is what the band filters as: the artwork generator
 // names what each frame shows, the engine what the band is at each value.
-// With the splash panel away, a press in the middle of any control bound to a parameter
-// reaches that control: nothing drawn over it (a band number over its switch) takes it.
+// With the splash panel away, a press in the middle of any control bound to a parameter, and
+// of the FIT button, reaches that control: nothing drawn over it (a band number over its
+// switch) takes it.
 TEST_F(AssembledEditorTest, APressOnAnyControlReachesIt) {
     makePlugin();
     {
@@ -200,7 +201,8 @@ TEST_F(AssembledEditorTest, APressOnAnyControlReachesIt) {
     int checked = 0;
     for (std::size_t row = 0; row < controls.size(); ++row) {
         const EditorControl& made = *controls[row];
-        if (made.parameterIndex() < 0 || made.isHidden()) continue;
+        const bool pressable = made.parameterIndex() >= 0 || row == layout_row::kFitButton;
+        if (!pressable || made.isHidden()) continue;
         const LayoutRect target = made.targetRect();
         SCOPED_TRACE(row);
         EXPECT_EQ(graphics().hitControl((target.left + target.right) / 2,

@@ -33,6 +33,7 @@ char Letter(Kind kind) {
         case Kind::Slider: return 'R';
         case Kind::ToggleArea: return 'A';
         case Kind::ImageDisplay: return 'I';
+        case Kind::FitButton: return 'P';
     }
     return '?';
 }
@@ -49,9 +50,9 @@ TEST(LayoutTable, AttachOrderIsTheDrawingOrderOfAllControls) {
     const std::string expected =
         "BFMGTT"
         "SSSSL" +
-        Repeat("KKKST", 12) + "SSRTSA" + Repeat("T", 36) + "SVI";
+        Repeat("KKKST", 12) + "SSRTSA" + Repeat("T", 36) + "SVPI";
     EXPECT_EQ(order, expected);
-    EXPECT_EQ(order.size(), 116u);
+    EXPECT_EQ(order.size(), 117u);
 }
 
 struct Place {
@@ -158,6 +159,8 @@ TEST(LayoutTable, ControlsSitWhereAPersonFindsThem) {
          {1428, 804, 1582, 836},
          param::kTargetResponses,
          kImageOffsetPlate},
+        // Between the offset plate (bottom 836) and the file buttons' label above 916.
+        {"fit button", layout_row::kFitButton, {1428, 848, 1582, 880}, -1, kImageFitButton},
         {"splash",
          layout_row::kSplashImage,
          {340, 202, 1260, 852},
@@ -245,7 +248,7 @@ TEST(LayoutTable, TextStylesAreTheLayoutsFive) {
 }
 
 TEST(LayoutTable, ImageFramesAreTheSizesTheImageTableRenders) {
-    ASSERT_EQ(kImageCount, 13);
+    ASSERT_EQ(kImageCount, 14);
     for (const ControlRow& entry : kControlTable) {
         if (entry.imageId == 0) continue;
         SCOPED_TRACE(entry.imageId);
@@ -303,6 +306,7 @@ TEST(LayoutTable, TheArtworkIsDrawnAroundTheTablesRectangles) {
         {"legend", kControlTable[layout_row::kLegend].rect},
         {"separator_switch", kControlTable[layout_row::kSeparatorSwitch].rect},
         {"target_level_knob", kControlTable[layout_row::kTargetLevelKnob].rect},
+        {"fit_button", kControlTable[layout_row::kFitButton].rect},
         {"file_button", kControlTable[layout_row::kFileButton].rect},
         {"unload_button", kControlTable[layout_row::kUnloadButton].rect},
         {"output_slider", kControlTable[layout_row::kOutputSlider].rect},

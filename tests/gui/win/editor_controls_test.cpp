@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -14,7 +16,10 @@
 #include <string>
 #include <vector>
 
+#include "editor/graph/graph_scale.h"
+#include "editor/graph/graph_style.h"
 #include "editor/layout/control_table.h"
+#include "engine/frequency_grid.h"
 #include "engine/parameter_table.h"
 #include "picture_check.h"
 #include "temp_folder.h"
@@ -163,6 +168,39 @@ float LastAutomated(const std::vector<host::HostCall>& calls) {
         return ::testing::AssertionFailure()
                << "last automated value " << value << ", expected " << last;
     return ::testing::AssertionSuccess();
+}
+
+// Each of red, green and blue within tolerance.
+bool SameColour(std::uint32_t a, std::uint32_t b, int tolerance) {
+    for (int channel = 0; channel < 24; channel += 8) {
+        const int difference =
+            static_cast<int>((a >> channel) & 0xFF) - static_cast<int>((b >> channel) & 0xFF);
+        if (std::abs(difference) > tolerance) return false;
+    }
+    return true;
+}
+
+// The share of the FR+EQ curve's pixels from 20 Hz to 10 kHz (the legend aside) that lie
+// within 2 dB of the target line, at 100 %: what a person reads off the graph as "on target".
+double CorrectedCurveShareNearTarget(const host::Screenshot& shot) {
+    constexpr int kShift = 1;
+    constexpr double kNearDb = 2.0;
+    const editor::LayoutRect legend = editor::kLegendRect;
+    const int centre = editor::LevelY(0.0, editor::kGraphRect.bottom) >> kShift;
+    const int reach = static_cast<int>(kNearDb * editor::kPixelsPerDb) >> kShift;
+    int onTarget = 0;
+    int all = 0;
+    for (int i = 0; i < kGridPoints && GridFrequency(i, kGridPoints) <= 10000.0; ++i) {
+        const int x = editor::PointX(i, editor::kGraphRect.right) >> kShift;
+        for (int y = 0; y < editor::kGraphRect.bottom >> kShift; ++y) {
+            const bool inLegend = (x << kShift) >= legend.left && (x << kShift) < legend.right &&
+                                  (y << kShift) >= legend.top && (y << kShift) < legend.bottom;
+            if (inLegend || !SameColour(shot.at(x, y), editor::kCorrectedColour, 24)) continue;
+            ++all;
+            onTarget += std::abs(y - centre) <= reach;
+        }
+    }
+    return all > 0 ? static_cast<double>(onTarget) / all : 0.0;
 }
 
 TEST(EditorPicture, WineShowsTheNativePictureOfEachState) {
@@ -388,6 +426,51 @@ TEST(EditorInput, TypedValuesApplyAndHostValuesComeBackWithoutAutomation) {
     shot = instance.Capture();
     for (const PixelRect& region : shown) EXPECT_TRUE(ShowsState(shot, "gain_top", region));
     EXPECT_TRUE(instance.CallsFor(kGain).empty());
+}
+
+TEST(EditorInput, FitPutsTheMeasurementOnTheTargetOrSaysThereIsNone) {
+    // The sample measurement at its 75 dB: FR+EQ wanders off the target before the click.
+    Instance instance;
+    ASSERT_TRUE(instance.Open("fitted"));
+    const double before = CorrectedCurveShareNearTarget(instance.Capture());
+    instance.Click(row::kFitButton);
+    // Every parameter the fit changed, in a gesture of its own: begin, automate, end.
+    std::vector<host::HostCall> edits;
+    for (const host::HostCall& call : instance.host.Calls()) {
+        if (call.opcode == vst2::audioMasterAutomate || call.opcode == vst2::audioMasterBeginEdit ||
+            call.opcode == vst2::audioMasterEndEdit)
+            edits.push_back(call);
+    }
+    ASSERT_GE(edits.size(), 30u);
+    ASSERT_EQ(edits.size() % 3, 0u);
+    for (std::size_t at = 0; at < edits.size(); at += 3) {
+        const std::vector<host::HostCall> gesture(edits.begin() + static_cast<long>(at),
+                                                  edits.begin() + static_cast<long>(at) + 3);
+        EXPECT_TRUE(OneGesture(gesture, gesture[1].opt)) << "gesture " << at / 3;
+        EXPECT_EQ(gesture[0].index, gesture[2].index);
+    }
+    // The picture: FR+EQ on the target, no status text, the button up again. (The fitted
+    // values themselves may differ from the native build's in their last digits: the two C
+    // runtimes' mathematics differ in the last bit, and the fit's iterations carry that on.)
+    const host::Screenshot shot = instance.Capture();
+    const double after = CorrectedCurveShareNearTarget(shot);
+    std::printf("FR+EQ pixels within 2 dB of the target: %.0f %% before the fit, %.0f %% after\n",
+                100.0 * before, 100.0 * after);
+    EXPECT_LT(before, 0.7);
+    EXPECT_GT(after, 0.9);
+    EXPECT_TRUE(ShowsState(shot, "fitted", Pixels(row::kStatusText), 0));
+    EXPECT_TRUE(ShowsState(shot, "fitted", Pixels(row::kFitButton)));
+
+    // Nothing loaded: the click changes nothing and the status line says so.
+    Instance empty;
+    ASSERT_TRUE(empty.Open());
+    empty.Click(row::kFitButton);
+    EXPECT_EQ(empty.host.CountCalls(vst2::audioMasterBeginEdit), 0);
+    EXPECT_EQ(empty.host.CountCalls(vst2::audioMasterAutomate), 0);
+    const host::Screenshot said = empty.Capture();
+    EXPECT_TRUE(ShowsState(said, "no_fit"));
+    EXPECT_TRUE(ShowsState(said, "no_fit", Pixels(row::kStatusText), kReadoutTextPixels));
+    EXPECT_FALSE(ShowsState(said, "default", Pixels(row::kStatusText), kReadoutTextPixels));
 }
 
 TEST(EditorInput, TwoOpenInstancesShowTheirOwnStates) {

@@ -40,8 +40,8 @@ struct PictureDifference {
 };
 
 // A state of pictures.txt: its name and its snapshot options as (kind, argument) with kind
-// "set" (NAME=VALUE in the parameter's own units) or "measurement" (a path; SAMPLE for the
-// sample file).
+// "set" (NAME=VALUE in the parameter's own units), "measurement" (a path; SAMPLE for the
+// sample file) or "fit" (a click on the FIT button, no argument).
 struct PictureState {
     std::string name;
     bool fullSize = false;  // drawn at 200 %
@@ -55,7 +55,8 @@ public:
     const std::string& LastError() const { return error_; }
     const PictureState* State(const std::string& name) const;
     // Brings the plug-in in host to the state as a host would: parameter texts through
-    // effString2Parameter, a measurement as a restored program with its path.
+    // effString2Parameter, a measurement as a restored program with its path. A click on FIT
+    // is left to the caller, whose window is open.
     bool Apply(host::VstHost& host, const std::string& name, std::string& error) const;
     // The capture against the state's picture inside region (the whole picture by default).
     PictureDifference Compare(const host::Screenshot& shot, const std::string& name,

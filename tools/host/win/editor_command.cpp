@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "editor/editor_graphics.h"
+#include "editor/layout/control_table.h"
 #include "tools/host/win/editor_frame.h"
 #include "tools/host/win/editor_timing.h"
 #include "tools/host/win/present_probe.h"
@@ -30,6 +32,23 @@ void PrintPresents(std::FILE* out) {
                  presents.halftoneStretches, presents.plainStretches, presents.stretchSourceWidth,
                  presents.stretchSourceHeight, presents.stretchTargetWidth,
                  presents.stretchTargetHeight);
+}
+
+// A left click in the middle of the editor's FIT button, as a user makes it, and what reached
+// the host: the parameters it changed, each inside its own edit gesture.
+void ClickFit(VstHost& host, EditorFrame& frame, std::FILE* out) {
+    const editor::LayoutRect& button = editor::kControlTable[editor::layout_row::kFitButton].rect;
+    const int x = (button.left + button.right) / 2 * frame.EditorWidth() /
+                  editor::EditorGraphics::kLayoutWidth;
+    const int y = (button.top + button.bottom) / 2 * frame.EditorHeight() /
+                  editor::EditorGraphics::kLayoutHeight;
+    host.ClearCalls();
+    HWND editorWindow = static_cast<HWND>(frame.Editor());
+    SendMessageW(editorWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(editorWindow, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    std::fprintf(out, "fit: %d gestures, %d values automated\n",
+                 host.CountCalls(vst2::audioMasterBeginEdit),
+                 host.CountCalls(vst2::audioMasterAutomate));
 }
 
 }  // namespace
@@ -69,6 +88,7 @@ int RunEditor(const EditorCommandOptions& options, std::FILE* out) {
         std::fprintf(out, "host told %d x %d\n", sizes.back().index,
                      static_cast<int>(sizes.back().value));
     }
+    if (options.pressFit) ClickFit(host, frame, out);
     std::fflush(out);
     if (options.measure) MeasureEditor(host, frame, out);
     double seconds = options.seconds;
