@@ -71,6 +71,12 @@ public:
     bool openValuePrompt(EditorControl& control) {
         return openTextEntry(control, control.parameterIndex(), nullptr, 0, nullptr, 0, 0, 0, 0);
     }
+    // Editor thread: what the value prompt does with the text typed into it (UTF-8). For a
+    // parameter, a display text ("On", "Peak") or else the leading number in natural units
+    // becomes the control's value, pushed to the plug-in inside one edit gesture of the
+    // control's own parameter; for -1, the control's takeEnteredText gets the text; an index
+    // that names no parameter does nothing. Every platform's prompt ends here.
+    void applyEnteredText(EditorControl& control, int parameterIndex, const char* text);
     // Asks the user for a file: mode 0 open, 1 save; extensions is a space-separated list
     // ("csv txt"). On success path holds the chosen path (UTF-8); otherwise it is empty.
     virtual bool promptForFile(std::string& path, int /*mode*/, const char* /*initialFolder*/,

@@ -4,6 +4,7 @@
 
 #include "editor/editor_graphics.h"
 #include "editor/input_modifiers.h"
+#include "shell/parameter.h"
 #include "shell/plugin_base.h"
 #include "shell/reentrant_lock.h"
 
@@ -208,6 +209,26 @@ void EditorGraphics::endInputForClose() {
     captured_ = -1;
     mouseOver_ = -1;
     lastX_ = lastY_ = -1;
+}
+
+void EditorGraphics::applyEnteredText(EditorControl& control, int parameterIndex,
+                                      const char* text) {
+    if (text == nullptr) return;
+    if (parameterIndex < 0) {
+        control.takeEnteredText(text);
+        return;
+    }
+    const ParamSpec* param = plugin_ != nullptr ? plugin_->Param(parameterIndex) : nullptr;
+    if (param == nullptr) return;
+    const double value = param->ParseToNormalised(text);
+    const int bound = control.parameterIndex();
+    if (bound < 0) {
+        control.applyValueFromUser(value);
+        return;
+    }
+    plugin_->BeginEdit(bound, true);
+    control.applyValueFromUser(value);
+    plugin_->EndEdit(bound);
 }
 
 }  // namespace corvalen::editor

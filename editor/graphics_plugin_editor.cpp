@@ -23,10 +23,27 @@ bool GraphicsPluginEditor::OpenWindow(void* parentWindow) {
 
 void GraphicsPluginEditor::CloseWindow() { graphics_->closeWindow(); }
 
-void GraphicsPluginEditor::SetControlsForParameter(int index, double normalised) {
-    for (const auto& control : graphics_->controls()) {
-        if (control->parameterIndex() == index) control->applyValueFromPlugin(normalised);
+const std::vector<EditorControl*>& GraphicsPluginEditor::controlsBoundTo(int index) {
+    static const std::vector<EditorControl*> none;
+    const auto& controls = graphics_->controls();
+    if (indexedControls_ != controls.size()) {
+        controlsByParameter_.clear();
+        for (const auto& control : controls) {
+            const int bound = control->parameterIndex();
+            if (bound < 0) continue;
+            if (static_cast<std::size_t>(bound) >= controlsByParameter_.size())
+                controlsByParameter_.resize(static_cast<std::size_t>(bound) + 1);
+            controlsByParameter_[static_cast<std::size_t>(bound)].push_back(control.get());
+        }
+        indexedControls_ = controls.size();
     }
+    if (index < 0 || static_cast<std::size_t>(index) >= controlsByParameter_.size()) return none;
+    return controlsByParameter_[static_cast<std::size_t>(index)];
+}
+
+// Instance lock held (the callers take it), so the index is made by one thread at a time.
+void GraphicsPluginEditor::SetControlsForParameter(int index, double normalised) {
+    for (EditorControl* control : controlsBoundTo(index)) control->applyValueFromPlugin(normalised);
 }
 
 int GraphicsPluginEditor::KeyControlIndex() const { return graphics_->keyCatcher(); }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "editor/editor_graphics.h"
 #include "shell/plugin_editor.h"
@@ -32,7 +33,14 @@ public:
     void SetScale(int shift) override;
 
 private:
+    // The controls bound to each parameter, so a full parameter pass (every chunk load and
+    // program change) visits only those instead of every control once per parameter. Made
+    // again when controls were attached since.
+    const std::vector<EditorControl*>& controlsBoundTo(int index);
+
     std::unique_ptr<EditorGraphics> graphics_;
+    std::vector<std::vector<EditorControl*>> controlsByParameter_;
+    std::size_t indexedControls_ = 0;
 };
 
 }  // namespace corvalen::editor

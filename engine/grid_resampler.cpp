@@ -1,57 +1,84 @@
 #include "engine/grid_resampler.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <vector>
 
 namespace corvalen {
 
-namespace {
+GridResampler::GridResampler(const double* gridHz, int n)
+    : gridHz_(gridHz),
+      n_(n > 0 ? n : 0),
+      roundedHz_(static_cast<std::size_t>(n_)),
+      matchSum_(static_cast<std::size_t>(n_), 0.0),
+      matchCount_(static_cast<std::size_t>(n_), 0),
+      nearest_(static_cast<std::size_t>(n_), 0.0) {
+    for (int i = 0; i < n_; ++i) roundedHz_[static_cast<std::size_t>(i)] = std::round(gridHz[i]);
+}
 
-// The integer-match sums of every whole-hertz key the grid rounds to, filled in file order so
-// each sum adds its levels in the same order as a scan would.
-class WholeHertzSums {
-public:
-    WholeHertzSums(const double* gridHz, int n) {
-        if (n <= 0) return;
-        first_ = std::round(gridHz[0]);
-        const double last = std::round(gridHz[n - 1]);
-        buckets_.resize(static_cast<std::size_t>(last - first_) + 1);
+void GridResampler::add(const FrequencyPoint& point) {
+    ++points_;
+    const double hz = point.hz;
+    // Truncation to a 32-bit integer; outside its range nothing can match a grid frequency.
+    if (hz > -2147483649.0 && hz < 2147483648.0) {
+        const double key = static_cast<double>(static_cast<std::int32_t>(hz));
+        const auto run = std::lower_bound(roundedHz_.begin(), roundedHz_.end(), key);
+        if (run != roundedHz_.end() && *run == key) {
+            const auto first = static_cast<std::size_t>(run - roundedHz_.begin());
+            matchSum_[first] += point.levelDb;
+            ++matchCount_[first];
+        }
     }
-
-    void add(const FrequencyPoint& point) {
-        const double hz = point.hz;
-        // Truncation to a 32-bit integer; outside its range nothing can match a grid frequency.
-        if (!(hz > -2147483649.0 && hz < 2147483648.0)) return;
-        const double key = static_cast<double>(static_cast<std::int32_t>(hz)) - first_;
-        if (key < 0.0 || key >= static_cast<double>(buckets_.size())) return;
-        Bucket& bucket = buckets_[static_cast<std::size_t>(key)];
-        bucket.sum += point.levelDb;
-        ++bucket.count;
+    // A scan for a grid frequency stops at the first point above it. Every earlier point is at
+    // most gridHz[nextUnresolved_] (or not a number), so this point is where the scans of every
+    // unresolved frequency below it stop.
+    while (nextUnresolved_ < n_ && hz > gridHz_[nextUnresolved_]) {
+        nearest_[static_cast<std::size_t>(nextUnresolved_)] =
+            nearestLevel(nextUnresolved_, hz, point.levelDb);
+        ++nextUnresolved_;
     }
-
-    // True with the mean when points matched the rounded frequency.
-    bool mean(double roundedHz, double& value) const {
-        const double key = roundedHz - first_;
-        if (key < 0.0 || key >= static_cast<double>(buckets_.size())) return false;
-        const Bucket& bucket = buckets_[static_cast<std::size_t>(key)];
-        if (bucket.count == 0) return false;
-        value = bucket.sum / static_cast<double>(bucket.count);
-        return true;
+    // NaN is neither below nor above any frequency: a scan passes over it.
+    if (!std::isnan(hz)) {
+        if (haveLast_ && hz != last_.hz) {
+            differing_ = last_;
+            haveDiffering_ = true;
+        }
+        last_ = point;
+        haveLast_ = true;
     }
+}
 
-private:
-    struct Bucket {
-        double sum = 0.0;
-        std::size_t count = 0;
-    };
-    double first_ = 0.0;
-    std::vector<Bucket> buckets_;
-};
+double GridResampler::nearestLevel(int i, double upperHz, double upperLevel) const {
+    const double e = gridHz_[i];
+    // The last point before the stop that is below e: every point before the stop is at most e,
+    // so it is the last number that is not equal to e.
+    double lower = 0.0, result = 0.0;
+    if (haveLast_ && last_.hz != e) {
+        lower = last_.hz;
+        result = last_.levelDb;
+    } else if (haveLast_ && haveDiffering_) {
+        lower = differing_.hz;
+        result = differing_.levelDb;
+    }
+    return (e - lower) >= (upperHz - e) ? upperLevel : result;
+}
 
-constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-
-}  // namespace
+void GridResampler::finish(double* curve) const {
+    std::size_t first = 0;  // where the run of entries with this entry's whole-hertz value starts
+    for (int i = 0; i < n_; ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        if (roundedHz_[index] != roundedHz_[first]) first = index;
+        double value;
+        if (matchCount_[first] > 0) {
+            value = matchSum_[first] / static_cast<double>(matchCount_[first]);
+        } else if (i < nextUnresolved_) {
+            value = nearest_[index];
+        } else {
+            value = nearestLevel(i, 0.0, 0.0);  // no point above: upper 0 Hz, level 0
+        }
+        curve[i] = std::isfinite(value) ? value : 0.0;
+    }
+}
 
 void ResampleOntoGrid(const FrequencyPoint* points, std::size_t count, const double* gridHz, int n,
                       double* curve) {
@@ -62,42 +89,9 @@ void ResampleOntoGrid(const FrequencyPoint* points, std::size_t count, const dou
         for (int i = 0; i < n; ++i) curve[i] = 0.0;
         return;
     }
-    WholeHertzSums sums(gridHz, n);
-    // previousNumber[p]: the last index <= p whose frequency is a number (NaN is neither below
-    // nor above any frequency, so a scan passes over it).
-    std::vector<std::size_t> previousNumber(count);
-    std::size_t lastNumber = kNone;
-    for (std::size_t p = 0; p < count; ++p) {
-        sums.add(points[p]);
-        if (!std::isnan(points[p].hz)) lastNumber = p;
-        previousNumber[p] = lastNumber;
-    }
-
-    // A scan for e stops at the first point above e. Every point before it is at most e (or NaN),
-    // and stays so for any higher e, so that stopping index only moves forward along the grid.
-    std::size_t firstAbove = 0;
-    for (int i = 0; i < n; ++i) {
-        const double e = gridHz[i];
-        double value;
-        if (!sums.mean(std::round(e), value)) {
-            while (firstAbove < count && !(points[firstAbove].hz > e)) ++firstAbove;
-            double upper = 0.0, upperLevel = 0.0;
-            if (firstAbove < count) {
-                upper = points[firstAbove].hz;
-                upperLevel = points[firstAbove].levelDb;
-            }
-            // The last point before the stop that is below e: not NaN and not equal to e.
-            double lower = 0.0, result = 0.0;
-            std::size_t q = firstAbove > 0 ? previousNumber[firstAbove - 1] : kNone;
-            while (q != kNone && points[q].hz == e) q = q > 0 ? previousNumber[q - 1] : kNone;
-            if (q != kNone) {
-                lower = points[q].hz;
-                result = points[q].levelDb;
-            }
-            value = (e - lower) >= (upper - e) ? upperLevel : result;
-        }
-        curve[i] = std::isfinite(value) ? value : 0.0;
-    }
+    GridResampler resampler(gridHz, n);
+    for (std::size_t p = 0; p < count; ++p) resampler.add(points[p]);
+    resampler.finish(curve);
 }
 
 }  // namespace corvalen

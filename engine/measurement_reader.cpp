@@ -13,14 +13,17 @@ namespace corvalen {
 namespace {
 
 // Splits a stream into lines at LF, dropping one CR right before the LF. Reads in large blocks
-// so NUL bytes and long lines need no special care.
+// so NUL bytes need no special care. A line longer than kLongestMeasurementLine is skipped to
+// its end without being held, so no file can make a line take more memory than that.
 class LineReader {
 public:
     explicit LineReader(std::FILE* file) : file_(file) {}
 
-    // False at the end of the stream. May throw std::bad_alloc on a line too long for memory.
-    bool next(std::string& line) {
+    // False at the end of the stream; `tooLong` tells whether the line was cut off (and so
+    // gives no point). May throw std::bad_alloc.
+    bool next(std::string& line, bool& tooLong) {
         line.clear();
+        tooLong = false;
         bool any = false;
         for (;;) {
             if (position_ == filled_) {
@@ -31,14 +34,14 @@ public:
             any = true;
             const char* start = block_ + position_;
             const void* found = std::memchr(start, '\n', filled_ - position_);
+            const std::size_t length =
+                found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - start)
+                                 : filled_ - position_;
+            keep(line, tooLong, start, length);
             if (found == nullptr) {
-                line.append(start, filled_ - position_);
                 position_ = filled_;
                 continue;
             }
-            const std::size_t length =
-                static_cast<std::size_t>(static_cast<const char*>(found) - start);
-            line.append(start, length);
             position_ += length + 1;
             if (!line.empty() && line.back() == '\r') line.pop_back();
             return true;
@@ -46,11 +49,27 @@ public:
     }
 
 private:
+    // Appends what still fits under the limit (one byte more, for a CR before the LF).
+    static void keep(std::string& line, bool& tooLong, const char* bytes, std::size_t count) {
+        if (tooLong) return;
+        if (line.size() + count > kLongestMeasurementLine + 1) {
+            tooLong = true;
+            line.clear();
+            return;
+        }
+        line.append(bytes, count);
+    }
+
     std::FILE* file_;
     char block_[16384];
     std::size_t position_ = 0;
     std::size_t filled_ = 0;
 };
+
+// A line kept whole (a CR before its LF not counted) that is within the limit.
+bool WithinLimit(const std::string& line, bool tooLong) {
+    return !tooLong && line.size() <= kLongestMeasurementLine;
+}
 
 void FillFlat(double* curve, int n) {
     for (int i = 0; i < n; ++i) curve[i] = 0.0;
@@ -104,11 +123,12 @@ bool ReadFrequencyResponse(std::FILE* file, char separator, FrequencyResponse& p
     points.clear();
     try {
         std::string line;
+        bool tooLong = false;
         FrequencyPoint point{};
         LineReader counter(file);
         std::int64_t count = 0;
-        while (counter.next(line)) {
-            if (ParseMeasurementLine(line, separator, point)) ++count;
+        while (counter.next(line, tooLong)) {
+            if (WithinLimit(line, tooLong) && ParseMeasurementLine(line, separator, point)) ++count;
         }
         if (count > std::numeric_limits<std::int32_t>::max()) return false;
         points.reserve(static_cast<std::size_t>(count));
@@ -117,8 +137,9 @@ bool ReadFrequencyResponse(std::FILE* file, char separator, FrequencyResponse& p
         if (std::fseek(file, 0, SEEK_SET) != 0) return false;
         // The file may have grown since it was counted; keep to what was allocated.
         LineReader reader(file);
-        while (points.size() < static_cast<std::size_t>(count) && reader.next(line)) {
-            if (ParseMeasurementLine(line, separator, point)) points.push_back(point);
+        while (points.size() < static_cast<std::size_t>(count) && reader.next(line, tooLong)) {
+            if (WithinLimit(line, tooLong) && ParseMeasurementLine(line, separator, point))
+                points.push_back(point);
         }
         return true;
     } catch (const std::exception&) {
@@ -127,25 +148,45 @@ bool ReadFrequencyResponse(std::FILE* file, char separator, FrequencyResponse& p
     }
 }
 
+bool ReadIntoResampler(std::FILE* file, char separator, GridResampler& resampler) {
+    try {
+        std::string line;
+        bool tooLong = false;
+        FrequencyPoint point{};
+        LineReader reader(file);
+        while (reader.next(line, tooLong)) {
+            if (WithinLimit(line, tooLong) && ParseMeasurementLine(line, separator, point))
+                resampler.add(point);
+        }
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
 std::size_t ReadMeasurementCurve(const std::string& path, int separatorChoice, const double* gridHz,
                                  int n, double* curve) noexcept {
     try {
-        FrequencyResponse points;
         if (!path.empty()) {
+            // One pass, the points resampled as they are read: the memory is the grid's and
+            // one line's whatever the size of the file.
+            GridResampler resampler(gridHz, n);
             if (std::FILE* file = OpenFileForReading(path)) {
-                const bool held =
-                    ReadFrequencyResponse(file, SeparatorCharacter(separatorChoice), points);
+                const bool read =
+                    ReadIntoResampler(file, SeparatorCharacter(separatorChoice), resampler);
                 std::fclose(file);
-                if (!held) {
+                if (!read) {
                     FillFlat(curve, n);
                     return 0;
                 }
+                resampler.finish(curve);
+                return resampler.pointCount();
             }
         }
-        ResampleOntoGrid(points.data(), points.size(), gridHz, n, curve);
-        return points.size();
+        FillFlat(curve, n);
+        return 0;
     } catch (...) {
-        // Out of memory converting the path or resampling: the load counts as failed.
+        // Out of memory converting the path or for the grid's sums: the load counts as failed.
         FillFlat(curve, n);
         return 0;
     }

@@ -24,6 +24,11 @@ struct ChannelIoLayout {
 
 ChannelIoLayout ParseChannelIo(const char* text);
 
+// The most frames a scratch buffer holds. A host may announce any block size (10^9 has been
+// seen from a misbehaving one); longer blocks are processed in pieces of this size, so the
+// scratch memory stays at 128 KiB per channel whatever the host says.
+inline constexpr int kLargestScratchFrames = 16384;
+
 // Sizes a scratch buffer to `frames` zeroed samples; false when memory runs out (the buffer
 // is then empty). Never called on the audio thread.
 bool ResizeScratch(std::vector<double>& scratch, int frames) noexcept;

@@ -82,7 +82,7 @@ void PluginBase::AttachEditor(std::unique_ptr<PluginEditor> editor) {
 }
 
 void PluginBase::SetBlockSize(int frames) {
-    int size = frames > 0 ? frames : 0;
+    int size = std::clamp(frames, 0, kLargestScratchFrames);
     // A failed allocation leaves that channel without a buffer and every later one at 0.
     for (InputChannel& channel : inputs_) {
         if (!ResizeScratch(channel.scratch, size)) size = 0;
@@ -94,7 +94,8 @@ void PluginBase::SetBlockSize(int frames) {
         if (!channel.connected)
             *channel.slot = channel.scratch.empty() ? nullptr : channel.scratch.data();
     }
-    blockSize_ = size;
+    scratchFrames_ = size;
+    blockSize_ = size > 0 ? std::max(frames, 0) : 0;
 }
 
 bool PluginBase::SendMidiMessages(const MidiMessage* messages, int count) {

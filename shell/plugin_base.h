@@ -74,7 +74,7 @@ public:
     // OnParamChange for every parameter index in order.
     virtual void OnAllParamsChanged();
     // Host audio thread, instance lock held. One pointer per channel object, each
-    // addressing `frames` samples; never more frames than the block size last set.
+    // addressing `frames` samples; never more frames than ScratchFrames().
     virtual void ProcessBlock(double** inputs, double** outputs, int32_t frames);
     // Host thread, instance lock held.
     virtual void SetSampleRate(double rate) { sampleRate_ = rate; }
@@ -83,7 +83,8 @@ public:
     // asked with the lock held; RunDeferredWork runs with no lock held and may take it again.
     bool HasDeferredWork() const override { return false; }
     void RunDeferredWork() noexcept override {}
-    // Host thread, instance lock held: resizes every scratch buffer (never on audio).
+    // Host thread, instance lock held: resizes every scratch buffer (never on audio) to the
+    // announced block, at most kLargestScratchFrames.
     virtual void SetBlockSize(int frames);
     // Editor scale shift (0 full size, 1 half size); the core's default is full size.
     virtual void SetEditorScale(int shift);
@@ -221,7 +222,10 @@ public:
     int HostVersion() const { return hostVersion_; }
     int32_t HostStateFlags() const { return hostStateFlags_; }
     double SampleRate() const { return sampleRate_; }
+    // The block size the host announced (0 when the scratch buffers could not be made).
     int BlockSize() const { return blockSize_; }
+    // The frames each scratch buffer holds: the announced block, at most kLargestScratchFrames.
+    int ScratchFrames() const { return scratchFrames_; }
     int Latency() const { return latency_; }
     const std::vector<ChannelIoConfig>& ChannelIoConfigs() const { return channelIo_; }
     int InputCount() const { return static_cast<int>(inputs_.size()); }
@@ -273,6 +277,7 @@ protected:
     int32_t hostStateFlags_ = 0;
     double sampleRate_ = 44100.0;
     int blockSize_ = 0;
+    int scratchFrames_ = 0;
     int latency_ = 0;
     std::unique_ptr<PluginEditor> editor_;
     std::vector<double*> inputSlots_;

@@ -56,14 +56,15 @@ void PluginBase::PassThrough(double** inputs, double** outputs, int32_t frames) 
 void PluginBase::ProcessFloatBlock(float** inputs, float** outputs, int32_t frames,
                                    bool accumulate) {
     if (frames <= 0) return;
-    if (blockSize_ <= 0) {
+    if (scratchFrames_ <= 0) {
         // No scratch buffers (the allocation failed): nothing can be processed. A replacing
         // call must not leave stale samples in the host's outputs.
         if (!accumulate) SilenceHostOutputs(outputs, frames);
         return;
     }
-    // Hosts may send a block longer than they announced; process it in pieces.
-    ForEachPiece(frames, blockSize_, [&](int32_t offset, int32_t count) {
+    // Hosts may send a block longer than they announced (and announce more than the scratch
+    // buffers hold); process it in pieces.
+    ForEachPiece(frames, scratchFrames_, [&](int32_t offset, int32_t count) {
         ProcessFloatPiece(inputs, outputs, offset, count, accumulate);
     });
 }
@@ -111,13 +112,13 @@ void PluginBase::ProcessFloatPiece(float** inputs, float** outputs, int32_t offs
 
 void PluginBase::ProcessDoubleBlock(double** inputs, double** outputs, int32_t frames) {
     if (frames <= 0) return;
-    if (blockSize_ <= 0) {
+    if (scratchFrames_ <= 0) {
         SilenceHostOutputs(outputs, frames);
         return;
     }
-    // Disconnected channels work in their scratch buffers, which hold one announced block:
-    // a longer host block is processed in pieces here too.
-    ForEachPiece(frames, blockSize_, [&](int32_t offset, int32_t count) {
+    // Disconnected channels work in their scratch buffers, which hold one announced block at
+    // most: a longer host block is processed in pieces here too.
+    ForEachPiece(frames, scratchFrames_, [&](int32_t offset, int32_t count) {
         ProcessDoublePiece(inputs, outputs, offset, count);
     });
 }

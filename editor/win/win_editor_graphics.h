@@ -90,6 +90,10 @@ private:
     HINSTANCE module_ = nullptr;
     HWND parent_ = nullptr;
     HWND window_ = nullptr;
+    // The host destroyed the window without closing the editor: the window class could not be
+    // released while that window was still going, so the next close (or the editor's end)
+    // releases it, unless another editor window uses it then.
+    bool classReleasePending_ = false;
     HWND tooltip_ = nullptr;
     int tooltipControl_ = -1;
     wchar_t tooltipText_[80] = {};

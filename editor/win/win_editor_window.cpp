@@ -35,9 +35,13 @@ bool registerWindowClass(HINSTANCE module, WNDPROC procedure) {
     return GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
+void unregisterIfUnused(HINSTANCE module) {
+    if (openWindows == 0) UnregisterClassW(WinEditorGraphics::windowClassName(), module);
+}
+
 void releaseWindowClass(HINSTANCE module) {
-    if (openWindows > 0 && --openWindows > 0) return;
-    UnregisterClassW(WinEditorGraphics::windowClassName(), module);
+    if (openWindows > 0) --openWindows;
+    unregisterIfUnused(module);
 }
 
 }  // namespace
@@ -91,6 +95,7 @@ void* WinEditorGraphics::openWindow(void* parent) {
     if (openWindows == 0 && !registerWindowClass(module_, &WinEditorGraphics::windowProcedure))
         return nullptr;
     ++openWindows;
+    classReleasePending_ = false;  // in use again: released with this window
     HWND created =
         CreateWindowExW(0, windowClassName(), L"Corvalen", kChildVisibleStyle, position.x,
                         position.y, size.width, size.height, parent_, nullptr, module_, this);
@@ -105,7 +110,13 @@ void* WinEditorGraphics::openWindow(void* parent) {
 }
 
 void WinEditorGraphics::closeWindow() {
-    if (window_ == nullptr) return;
+    if (window_ == nullptr) {
+        // Left registered, the class would outlive the library it points into: a later load at
+        // another address would create its windows with a procedure that is gone.
+        if (classReleasePending_) unregisterIfUnused(module_);
+        classReleasePending_ = false;
+        return;
+    }
     endInputForClose();
     HFONT boxFont = textBox_ != nullptr
                         ? reinterpret_cast<HFONT>(SendMessageW(textBox_, WM_GETFONT, 0, 0))
@@ -153,7 +164,8 @@ LRESULT CALLBACK WinEditorGraphics::windowProcedure(HWND window, UINT message, W
         self->tooltipControl_ = -1;
         self->tooltipText_[0] = L'\0';
         self->forgetTextEntry();
-        if (openWindows > 0) --openWindows;  // the class goes with a later close
+        if (openWindows > 0) --openWindows;
+        self->classReleasePending_ = true;  // the class goes with the next close
         return DefWindowProcW(window, message, wParam, lParam);
     }
     return self->handleMessage(message, wParam, lParam);

@@ -197,25 +197,7 @@ void WinEditorGraphics::commitTextEntry(bool close) {
         WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, wide, -1, text,
                             static_cast<int>(sizeof text), nullptr, nullptr) != 0;
     EditorControl* control = promptedControl_;
-    if (converted && control != nullptr) {
-        const ParamSpec* param = plugin() != nullptr && promptedParameter_ >= 0
-                                     ? plugin()->Param(promptedParameter_)
-                                     : nullptr;
-        if (param != nullptr) {
-            // A display text ("On", "Peak") or else the number typed, in natural units.
-            const double value = param->ParseToNormalised(text);
-            const int bound = control->parameterIndex();
-            if (bound >= 0 && plugin() != nullptr) {
-                plugin()->BeginEdit(bound, true);
-                control->applyValueFromUser(value);
-                plugin()->EndEdit(bound);
-            } else {
-                control->applyValueFromUser(value);
-            }
-        } else if (promptedParameter_ < 0) {
-            control->takeEnteredText(text);
-        }
-    }
+    if (converted && control != nullptr) applyEnteredText(*control, promptedParameter_, text);
     if (close) closeTextEntry();
 }
 

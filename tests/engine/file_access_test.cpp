@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "engine/extended_length_path.h"
 #include "engine/file_access.h"
 #include "temp_folder.h"
 
@@ -81,6 +82,33 @@ TEST(FileAccess, BytesThatAreNotUtf8AreANarrowPath) {
     EXPECT_EQ(ReadAll(file), "1000,80\n");
     std::fclose(file);
     std::remove(path.c_str());
+}
+
+// Long paths as Windows must receive them: (path, its extended form). N is a 250-character name,
+// so every path holding it is past the 260-character limit.
+TEST(FileAccess, LongPathsTakeTheExtendedFormResolved) {
+    const std::u16string n(250, u'n');
+    struct Case {
+        std::u16string path;
+        std::u16string extended;
+    };
+    const Case cases[] = {
+        {u"C:\\eq\\short.csv", u"C:\\eq\\short.csv"},  // short: as it is
+        {u"C:\\" + n + u"\\hp.csv", u"\\\\?\\C:\\" + n + u"\\hp.csv"},
+        {u"d:/" + n + u"/./x/../hp.csv", u"\\\\?\\d:\\" + n + u"\\hp.csv"},
+        {u"C:\\..\\..\\" + n + u"\\\\hp.csv\\", u"\\\\?\\C:\\" + n + u"\\hp.csv"},
+        {u"\\\\server\\share\\" + n + u"\\..\\hp.csv", u"\\\\?\\UNC\\server\\share\\hp.csv"},
+        {u"//server/share/" + n, u"\\\\?\\UNC\\server\\share\\" + n},
+        {u"\\\\?\\C:\\" + n + u"\\..\\hp.csv", u"\\\\?\\C:\\" + n + u"\\..\\hp.csv"},  // literal
+        {u"\\\\.\\pipe\\" + n, u"\\\\.\\pipe\\" + n},  // a device: never rewritten
+        {n + u"\\hp.csv", n + u"\\hp.csv"},            // relative
+        {u"C:" + n + u"\\hp.csv", u"C:" + n + u"\\hp.csv"},
+        {u"\\\\server\\" + n, u"\\\\server\\" + n},  // no share
+    };
+    for (const Case& c : cases) {
+        EXPECT_TRUE(ExtendedLengthPath(c.path) == c.extended)
+            << std::string(c.path.begin(), c.path.begin() + 20);
+    }
 }
 
 }  // namespace

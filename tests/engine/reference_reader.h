@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/frequency_response.h"
+#include "engine/measurement_reader.h"
 
 namespace corvalen::reference {
 
@@ -22,9 +23,9 @@ inline bool StrtodNumber(const std::string& field, double& value) {
 
 inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// One point per line that gives one.
+// One point per line that gives one; a line longer than the reader's limit gives none.
 inline bool ReadLine(const std::string& line, char separator, FrequencyPoint& point) {
-    if (line.empty()) return false;
+    if (line.empty() || line.size() > kLongestMeasurementLine) return false;
     const std::size_t split = line.find(separator);
     if (split != std::string::npos) {
         const std::string first = line.substr(0, split);

@@ -18,27 +18,9 @@ namespace {
 
 #include "tests/shell/data/chunk_reference.inc"
 
-template <std::size_t N>
-std::vector<unsigned char> Bytes(const unsigned char (&data)[N]) {
-    return std::vector<unsigned char>(data, data + N);
-}
-
-// Offsets in a program chunk.
-constexpr std::size_t kBandOffset = 26;  // band n: frequency 26 + 24 n, gain + 8, Q + 16
-constexpr std::size_t kOutOffset = 339;
-constexpr std::size_t kLengthOffset = 349;
-constexpr std::size_t kPathOffset = 353;
 constexpr int kF1Gain = 19;
 constexpr int kF2Freq = 21;
 constexpr int kOut = 58;
-
-std::vector<unsigned char> WithPath(std::vector<unsigned char> chunk, const std::string& path,
-                                    int32_t storedLength) {
-    chunk.resize(kPathOffset);
-    PutInt32(chunk, kLengthOffset, storedLength);
-    chunk.insert(chunk.end(), path.begin(), path.end());
-    return chunk;
-}
 
 using StateChunkTransferTest = CorvalenInstance;
 

@@ -20,17 +20,19 @@ namespace corvalen::testing {
 
 inline constexpr double kTwoPi = 6.283185307179586;
 
+// Creates an instance of the product in host; false with the host's LastError on failure.
+inline bool OpenCorvalen(host::VstHost& host) {
+#ifdef CORVALEN_DLL_PATH
+    return host.Load(CORVALEN_DLL_PATH);
+#else
+    return host.Open(
+        [](vst2::HostCallback callback) { return CreateEffect(callback, &CreatePluginObject); });
+#endif
+}
+
 class CorvalenInstance : public ::testing::Test {
 protected:
-    void SetUp() override {
-#ifdef CORVALEN_DLL_PATH
-        ASSERT_TRUE(host_.Load(CORVALEN_DLL_PATH)) << host_.LastError();
-#else
-        ASSERT_TRUE(host_.Open([](vst2::HostCallback callback) {
-            return CreateEffect(callback, &CreatePluginObject);
-        })) << host_.LastError();
-#endif
-    }
+    void SetUp() override { ASSERT_TRUE(OpenCorvalen(host_)) << host_.LastError(); }
 
     std::vector<unsigned char> GetChunk(bool bank) {
         void* data = nullptr;
@@ -103,6 +105,26 @@ inline int32_t GetInt32(const std::vector<unsigned char>& bytes, std::size_t off
     int32_t value = 0;
     std::memcpy(&value, bytes.data() + offset, 4);
     return value;
+}
+
+template <std::size_t N>
+std::vector<unsigned char> Bytes(const unsigned char (&data)[N]) {
+    return std::vector<unsigned char>(data, data + N);
+}
+
+// Offsets in a program chunk.
+inline constexpr std::size_t kBandOffset = 26;  // band n: frequency 26 + 24 n, gain + 8, Q + 16
+inline constexpr std::size_t kOutOffset = 339;
+inline constexpr std::size_t kLengthOffset = 349;
+inline constexpr std::size_t kPathOffset = 353;
+
+// The program chunk with its custom data replaced: the length field and the path's bytes.
+inline std::vector<unsigned char> WithPath(std::vector<unsigned char> chunk,
+                                           const std::string& path, int32_t storedLength) {
+    chunk.resize(kPathOffset);
+    PutInt32(chunk, kLengthOffset, storedLength);
+    chunk.insert(chunk.end(), path.begin(), path.end());
+    return chunk;
 }
 
 }  // namespace corvalen::testing

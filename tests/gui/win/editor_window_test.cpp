@@ -9,6 +9,7 @@
 
 #include "editor_places.h"
 #include "tools/host/win/editor_frame.h"
+#include "window_census.h"
 
 namespace corvalen {
 namespace {
@@ -153,8 +154,7 @@ TEST_F(EditorWindowTest, ManyOpenCloseCyclesLeaveNoWindowOrClassBehind) {
     ASSERT_NE(plugin, nullptr);
     WNDCLASSW info{};
     EXPECT_TRUE(GetClassInfoW(plugin, L"CorvalenEditorWindow", &info));
-    HBRUSH probeBefore = CreateSolidBrush(0);
-    DeleteObject(probeBefore);
+    const GdiSlotProbe gdi;
     for (int i = 0; i < 500; ++i) {
         frame.Close();
         ASSERT_TRUE(frame.Reopen());
@@ -163,13 +163,7 @@ TEST_F(EditorWindowTest, ManyOpenCloseCyclesLeaveNoWindowOrClassBehind) {
     frame.Close();
     EXPECT_EQ(frame.Editor(), nullptr);
     EXPECT_FALSE(GetClassInfoW(plugin, L"CorvalenEditorWindow", &info));
-    // Freed GDI slots are reused: a leak would push new handles far up the table.
-    HBRUSH probeAfter = CreateSolidBrush(0);
-    DeleteObject(probeAfter);
-    const auto slot = [](HBRUSH h) {
-        return static_cast<long>(reinterpret_cast<std::uintptr_t>(h) & 0xFFFF);
-    };
-    EXPECT_LT(slot(probeAfter) - slot(probeBefore), 100);
+    EXPECT_LT(gdi.SlotsMovedOn(), 100);
 }
 
 TEST_F(EditorWindowTest, DoubleClickIsASecondPressOnASwitchAndAResetOnAKnob) {
@@ -263,32 +257,6 @@ TEST_F(EditorWindowTest, OpeningAgainKeepsTheWindowWhereItWas) {
     EXPECT_EQ(frame.EditorLeft(), 0);  // after a close the host's frame decides: its corner
 }
 
-// Windows of this thread by class name, children included.
-struct ClassCount {
-    const wchar_t* name;
-    int found = 0;
-};
-
-BOOL CALLBACK CountIfOfClass(HWND window, LPARAM data) {
-    auto* count = reinterpret_cast<ClassCount*>(data);
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (lstrcmpiW(name, count->name) == 0) ++count->found;
-    return TRUE;
-}
-
-BOOL CALLBACK CountWithChildren(HWND window, LPARAM data) {
-    CountIfOfClass(window, data);
-    EnumChildWindows(window, &CountIfOfClass, data);
-    return TRUE;
-}
-
-int WindowsOfClass(const wchar_t* className) {
-    ClassCount count{className};
-    EnumThreadWindows(GetCurrentThreadId(), &CountWithChildren, reinterpret_cast<LPARAM>(&count));
-    return count.found;
-}
-
 TEST_F(EditorWindowTest, TwoInstancesOpenAtOnceLeaveNothingBehind) {
     HMODULE plugin = GetModuleHandleA("Corvalen.dll");
     ASSERT_NE(plugin, nullptr);
@@ -296,8 +264,7 @@ TEST_F(EditorWindowTest, TwoInstancesOpenAtOnceLeaveNothingBehind) {
     ASSERT_TRUE(second.Load(CORVALEN_DLL_PATH)) << second.LastError();
     second.Dispatch(vst2::effOpen);
     host::EditorFrame secondFrame{second};
-    HBRUSH probeBefore = CreateSolidBrush(0);
-    DeleteObject(probeBefore);
+    const GdiSlotProbe gdi;
     WNDCLASSW info{};
     for (int round = 0; round < 50; ++round) {
         ASSERT_TRUE(round == 0 ? secondFrame.Open() : secondFrame.Reopen());
@@ -320,12 +287,7 @@ TEST_F(EditorWindowTest, TwoInstancesOpenAtOnceLeaveNothingBehind) {
     Sleep(150);
     MSG message{};
     EXPECT_FALSE(PeekMessageW(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
-    HBRUSH probeAfter = CreateSolidBrush(0);
-    DeleteObject(probeAfter);
-    const auto slot = [](HBRUSH h) {
-        return static_cast<long>(reinterpret_cast<std::uintptr_t>(h) & 0xFFFF);
-    };
-    EXPECT_LT(slot(probeAfter) - slot(probeBefore), 100);
+    EXPECT_LT(gdi.SlotsMovedOn(), 100);
 }
 
 }  // namespace

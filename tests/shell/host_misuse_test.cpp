@@ -1,0 +1,2 @@
+// Host misuse with the product linked into the test.
+#include "tests/shell/host_misuse_cases.h"
