@@ -62,7 +62,7 @@ struct FitResult {
 
 // Fits the bands. Never gives a non-finite value; an empty or unusable curve gives every band
 // off and output 0 dB, and so does a curve the bands cannot bring closer to the target. Takes
-// about 50 ms natively (bench/fit_bench.cpp).
+// about 65 ms natively (bench/fit_bench.cpp).
 FitResult FitCorrection(const FitRequest& request);
 
 // The reference level that best aligns the measurement with the flat target between 200 Hz and

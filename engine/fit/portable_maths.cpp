@@ -161,7 +161,7 @@ struct LogParts {
     double remainder;  // log(1 + f) = f - halfF2 + s * (halfF2 + remainder)
 };
 
-LogParts Split(double x) {
+inline LogParts Split(double x) {
     constexpr double Lg1 = 6.666666666666735130e-01;
     constexpr double Lg2 = 3.999999999940941908e-01;
     constexpr double Lg3 = 2.857142874366239149e-01;
