@@ -6,7 +6,8 @@ namespace corvalen {
 
 inline constexpr int kGridPoints = 800;
 
-// f(i) = 10^(1.3 * (43/13)^sqrt(i / n)) in doubles.
+// f(i) = 10^(1.3 * (43/13)^sqrt(i / n)) in doubles; for n = kGridPoints the same bits on every
+// build (engine/frequency_grid_table.inc, made by engine/make_frequency_grid.py).
 double GridFrequency(int i, int n);
 
 }  // namespace corvalen

@@ -6,6 +6,7 @@
 
 #include "engine/fit/band_solver.h"
 #include "engine/fit/fit_settings.h"
+#include "engine/fit/portable_maths.h"
 
 namespace corvalen::fit {
 
@@ -14,7 +15,7 @@ namespace {
 // A peak's Q for a bandwidth between its half-gain points: Q = sqrt(2^N) / (2^N - 1) for N
 // octaves.
 double QForOctaves(double octaves) {
-    const double ratio = std::pow(2.0, octaves);
+    const double ratio = PortableMaths::TwoToThe(octaves);
     return std::sqrt(ratio) / (ratio - 1.0);
 }
 
@@ -71,7 +72,7 @@ bool PlacePeak(const FitCurve& curve, const std::vector<double>& equaliser, Fitt
     while (left > best.first && std::fabs(located[left - 1]) >= 0.5 * std::fabs(height)) --left;
     std::size_t right = peak;
     while (right < best.last && std::fabs(located[right + 1]) >= 0.5 * std::fabs(height)) ++right;
-    const double octaves = (curve.logHz[right] - curve.logHz[left]) / std::log(2.0);
+    const double octaves = (curve.logHz[right] - curve.logHz[left]) / PortableMaths::Log(2.0);
 
     const BandRange range = RangeOf(kPeak);
     band.on = true;

@@ -7,6 +7,7 @@
 #include <unsupported/Eigen/NonLinearOptimization>
 
 #include "engine/fit/fit_settings.h"
+#include "engine/fit/portable_maths.h"
 
 namespace corvalen::fit {
 
@@ -20,11 +21,11 @@ constexpr double kInside = 1e-3;
 // The optimiser's variables are unbounded; each maps onto its range through a sine, so every
 // value it tries lies within the range (frequency and Q on a logarithmic scale).
 double ToRange(double u, double low, double high) {
-    return low + (high - low) * 0.5 * (std::sin(u) + 1.0);
+    return low + (high - low) * 0.5 * (PortableMaths::Sin(u) + 1.0);
 }
 double FromRange(double value, double low, double high) {
     const double t = std::clamp((value - low) / (high - low), kInside, 1.0 - kInside);
-    return std::asin(2.0 * t - 1.0);
+    return PortableMaths::Asin(2.0 * t - 1.0);
 }
 
 // The sum of band responses at every point, and the sum of their magnitudes: where bands work
@@ -76,7 +77,8 @@ public:
             if (moves || !bands[k].on) continue;
             BandResponse(curve, bands[k], one.data());
             held_.Add(one);
-            if (bands[k].type == kPeak) heldPeaks_.push_back(std::log(bands[k].frequencyHz));
+            if (bands[k].type == kPeak)
+                heldPeaks_.push_back(PortableMaths::Log(bands[k].frequencyHz));
         }
         responses_.assign(moving.size(), std::vector<double>(n, 0.0));
         total_ = held_;
@@ -97,10 +99,11 @@ public:
             const FittedBand& band = bands_[static_cast<std::size_t>(moving_[m])];
             const BandRange range = RangeOf(band.type);
             const Eigen::Index at = static_cast<Eigen::Index>(kVariablesPerBand * m);
-            x[at] = FromRange(std::log(band.frequencyHz), std::log(range.lowHz),
-                              std::log(range.highHz));
+            x[at] = FromRange(PortableMaths::Log(band.frequencyHz), PortableMaths::Log(range.lowHz),
+                              PortableMaths::Log(range.highHz));
             x[at + 1] = FromRange(band.gainDb, range.lowGainDb, range.highGainDb);
-            x[at + 2] = FromRange(std::log(band.q), std::log(range.lowQ), std::log(range.highQ));
+            x[at + 2] = FromRange(PortableMaths::Log(band.q), PortableMaths::Log(range.lowQ),
+                                  PortableMaths::Log(range.highQ));
         }
         return x;
     }
@@ -109,9 +112,11 @@ public:
         FittedBand band = bands_[static_cast<std::size_t>(moving_[m])];
         const BandRange range = RangeOf(band.type);
         const Eigen::Index at = static_cast<Eigen::Index>(kVariablesPerBand * m);
-        band.frequencyHz = std::exp(ToRange(x[at], std::log(range.lowHz), std::log(range.highHz)));
+        band.frequencyHz = PortableMaths::Exp(
+            ToRange(x[at], PortableMaths::Log(range.lowHz), PortableMaths::Log(range.highHz)));
         band.gainDb = ToRange(x[at + 1], range.lowGainDb, range.highGainDb);
-        band.q = std::exp(ToRange(x[at + 2], std::log(range.lowQ), std::log(range.highQ)));
+        band.q = PortableMaths::Exp(
+            ToRange(x[at + 2], PortableMaths::Log(range.lowQ), PortableMaths::Log(range.highQ)));
         return band;
     }
 
@@ -151,7 +156,7 @@ public:
             BandResponse(curve_, band, perturbed_.data());
             total_.Add(perturbed_);
             gains_[m] = band.gainDb;
-            logHz_[m] = std::log(band.frequencyHz);
+            logHz_[m] = PortableMaths::Log(band.frequencyHz);
         }
         evaluated_ = false;
         FillRows(total_, base_.data());
@@ -183,7 +188,8 @@ private:
             const Eigen::Index at = static_cast<Eigen::Index>(kVariablesPerBand * m) + 1;
             const BandRange range = RangeOf(bands_[static_cast<std::size_t>(moving_[m])].type);
             gains_[m] = ToRange(x[at], range.lowGainDb, range.highGainDb);
-            logHz_[m] = ToRange(x[at - 1], std::log(range.lowHz), std::log(range.highHz));
+            logHz_[m] = ToRange(x[at - 1], PortableMaths::Log(range.lowHz),
+                                PortableMaths::Log(range.highHz));
         }
         FillRows(sums, residuals);
     }
@@ -216,7 +222,7 @@ private:
     // How far pairs of peaks overlap in centre frequency: for each pair closer than
     // kStackedOctaves, the squared share of that distance they are inside it.
     double Stacking() const {
-        const double closest = kStackedOctaves * std::log(2.0);
+        const double closest = kStackedOctaves * PortableMaths::Log(2.0);
         double sum = 0.0;
         const auto add = [&sum, closest](double a, double b) {
             const double inside = 1.0 - std::fabs(a - b) / closest;

@@ -10,6 +10,7 @@
 #include "engine/fit/band_solver.h"
 #include "engine/fit/fit_curve.h"
 #include "engine/fit/fit_settings.h"
+#include "engine/fit/portable_maths.h"
 #include "engine/parameter_table.h"
 
 namespace corvalen {
@@ -60,7 +61,7 @@ std::vector<int> BandsOn(const Bands& bands) {
 // A value as the parameter shows it (its display precision), so the editor shows exactly what
 // was set and the printed correction reads cleanly.
 double AsShown(double value, int index) {
-    const double scale = std::pow(10.0, Row(index).precision);
+    const double scale = PortableMaths::TenToThe(Row(index).precision);
     return std::round(value * scale) / scale;
 }
 
@@ -109,7 +110,7 @@ double OutputLevel(const std::vector<double>& equaliser) {
     double highest = 0.0;
     for (double db : equaliser) highest = std::max(highest, db);
     const ParamTableEntry& out = Row(param::kOut);
-    const double scale = std::pow(10.0, out.precision);
+    const double scale = PortableMaths::TenToThe(out.precision);
     const double level = -std::ceil(highest * scale) / scale;
     return std::clamp(level, out.minimum, 0.0);
 }
@@ -172,22 +173,22 @@ void MoveWeakPeaks(const fit::FitCurve& curve, Bands& bands, int evaluations) {
 // frequency with their summed gain and the narrower Q, and the other band is freed. True when a
 // pair was merged.
 bool MergeStackedPeaks(Bands& bands) {
-    const double closest = fit::kStackedOctaves * std::log(2.0);
+    const double closest = fit::kStackedOctaves * PortableMaths::Log(2.0);
     bool merged = false;
     for (std::size_t j = 0; j < bands.size(); ++j) {
         for (std::size_t k = j + 1; k < bands.size(); ++k) {
             FittedBand& a = bands[j];
             FittedBand& b = bands[k];
             if (!a.on || !b.on || a.type != kPeak || b.type != kPeak) continue;
-            const double apart = std::fabs(std::log(a.frequencyHz / b.frequencyHz));
+            const double apart = std::fabs(PortableMaths::Log(a.frequencyHz / b.frequencyHz));
             if (!(apart < closest)) continue;
             const double weightA = std::fabs(a.gainDb);
             const double weightB = std::fabs(b.gainDb);
             const double total = weightA + weightB;
             if (total > 0.0) {
-                a.frequencyHz = std::exp(
-                    (weightA * std::log(a.frequencyHz) + weightB * std::log(b.frequencyHz)) /
-                    total);
+                a.frequencyHz = PortableMaths::Exp((weightA * PortableMaths::Log(a.frequencyHz) +
+                                                    weightB * PortableMaths::Log(b.frequencyHz)) /
+                                                   total);
             }
             const fit::BandRange range = fit::RangeOf(kPeak);
             a.gainDb = std::clamp(a.gainDb + b.gainDb, range.lowGainDb, range.highGainDb);
@@ -225,11 +226,14 @@ FitResult FitCorrection(const FitRequest& request) {
     const int used = fit::RefineBands(curve, bands, BandsOn(bands), fit::kJointEvaluations,
                                       fit::kJointTolerance);
     MoveWeakPeaks(curve, bands, fit::kJointEvaluations - used);
-    if (MergeStackedPeaks(bands)) {
+    // The polish after a merge may stack two peaks again; a fixed number of rounds keeps the
+    // work bounded, and a pair still stacked after them is merged without a polish.
+    for (int round = 0; round < fit::kMergeRounds && MergeStackedPeaks(bands); ++round) {
         PlacePeaks(curve, bands);
         fit::RefineBands(curve, bands, BandsOn(bands), fit::kPolishEvaluations,
                          fit::kJointTolerance);
     }
+    MergeStackedPeaks(bands);
 
     result.bands = Rounded(Ordered(bands));
     const std::vector<double> equaliser = fit::EqualiserResponse(fine, result.bands);
@@ -251,16 +255,17 @@ double AlignedReferenceLevel(const double* measuredDb, const double* gridHz, int
     // The mean over log-frequency: each point weighed by its share of the log axis in the band.
     double sum = 0.0;
     double total = 0.0;
-    const double low = std::log(fit::kAlignLowHz);
-    const double high = std::log(fit::kAlignHighHz);
+    const double low = PortableMaths::Log(fit::kAlignLowHz);
+    const double high = PortableMaths::Log(fit::kAlignHighHz);
     for (int i = 0; i < points; ++i) {
         if (!std::isfinite(measuredDb[i]) || !(gridHz[i] > 0.0) || !std::isfinite(gridHz[i]))
             continue;
-        const double here = std::log(gridHz[i]);
+        const double here = PortableMaths::Log(gridHz[i]);
         const double left =
-            i > 0 && gridHz[i - 1] > 0.0 ? 0.5 * (std::log(gridHz[i - 1]) + here) : here;
-        const double right =
-            i + 1 < points && gridHz[i + 1] > 0.0 ? 0.5 * (here + std::log(gridHz[i + 1])) : here;
+            i > 0 && gridHz[i - 1] > 0.0 ? 0.5 * (PortableMaths::Log(gridHz[i - 1]) + here) : here;
+        const double right = i + 1 < points && gridHz[i + 1] > 0.0
+                                 ? 0.5 * (here + PortableMaths::Log(gridHz[i + 1]))
+                                 : here;
         const double share = std::max(0.0, std::min(right, high) - std::max(left, low));
         sum += share * measuredDb[i];
         total += share;

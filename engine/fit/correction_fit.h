@@ -5,10 +5,12 @@
 //
 // Pure functions of their inputs: no plug-in, no lock, no global state; they allocate, so they
 // belong on the editor's or a tool's thread, never the audio thread. Deterministic: one input
-// gives the same bands on every run of a build (no threads, no random numbers, no unordered
-// containers, a fixed evaluation budget instead of a time limit; the build keeps floating-point
-// contraction off). Builds whose C runtimes round sin, log or pow differently in the last bit
-// (the native and the MinGW build) can differ in the last shown digit of a value.
+// gives the same bands, bit for bit, on every run, build and processor (no threads, no random
+// numbers, no unordered containers, a fixed evaluation budget instead of a time limit,
+// floating-point contraction off, and elementary functions of the fit's own, PortableMaths,
+// instead of the C runtime's, whose last bits differ between the native and the MinGW build).
+// The bands' formulas are EqBand's own (engine/band_formulas.h) evaluated with those functions,
+// so a fitted response and the graph's agree to within a few units in the last place.
 #pragma once
 
 #include <array>
@@ -60,7 +62,7 @@ struct FitResult {
 
 // Fits the bands. Never gives a non-finite value; an empty or unusable curve gives every band
 // off and output 0 dB, and so does a curve the bands cannot bring closer to the target. Takes
-// about 50 ms natively (bench/fit_bench.cpp).
+// about 65 ms natively (bench/fit_bench.cpp).
 FitResult FitCorrection(const FitRequest& request);
 
 // The reference level that best aligns the measurement with the flat target between 200 Hz and

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstddef>
 
+#include "engine/band_formulas.h"
 #include "engine/fit/fit_settings.h"
+#include "engine/fit/portable_maths.h"
 
 namespace corvalen::fit {
 
@@ -52,22 +54,21 @@ FitCurve PrepareCurve(const FitRequest& request) {
     std::vector<bool> counts(n, false);
     std::vector<double>& logHz = curve.logHz;
     logHz.assign(n, 0.0);
-    EqBand probe;
-    probe.sampleRate = curve.sampleRate;
     double previous = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
         const double hz = curve.hz[i];
         const bool rising = Usable(hz) && hz > previous;
         if (rising) previous = hz;
-        logHz[i] = rising ? std::log(hz) : (i > 0 ? logHz[i - 1] : 0.0);
-        curve.phi[i] = rising ? probe.responsePhi(hz) : 0.0;
+        logHz[i] = rising ? PortableMaths::Log(hz) : (i > 0 ? logHz[i - 1] : 0.0);
+        curve.phi[i] =
+            rising ? band_formulas::ResponsePhi<PortableMaths>(hz, curve.sampleRate) : 0.0;
         const double level = request.measuredDb[i] - request.referenceDb;
         counts[i] = rising && std::fabs(level) <= kLargestDeviationDb;
         curve.deviation[i] = counts[i] ? level : 0.0;
     }
 
-    const double lowLog = std::log(kErrorLowHz);
-    const double highLog = std::log(kErrorHighHz);
+    const double lowLog = PortableMaths::Log(kErrorLowHz);
+    const double highLog = PortableMaths::Log(kErrorHighHz);
     std::vector<double> share(n, 0.0);
     double errorTotal = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
@@ -100,7 +101,7 @@ FitCurve Coarsened(const FitCurve& fine, double octaves) {
     coarse.sampleRate = fine.sampleRate;
     coarse.usable = fine.usable;
     const std::size_t n = static_cast<std::size_t>(fine.points);
-    const double span = octaves * std::log(2.0);
+    const double span = octaves * PortableMaths::Log(2.0);
     for (std::size_t first = 0; first < n;) {
         std::size_t end = first + 1;
         while (end < n && fine.logHz[end] - fine.logHz[first] < span) ++end;
@@ -133,7 +134,7 @@ FitCurve Coarsened(const FitCurve& fine, double octaves) {
 std::vector<double> SmoothOverOctaves(const std::vector<double>& values,
                                       const std::vector<double>& logHz,
                                       const std::vector<double>& share, double octaves) {
-    const double halfWidth = 0.5 * octaves * std::log(2.0);
+    const double halfWidth = 0.5 * octaves * PortableMaths::Log(2.0);
     const std::size_t n = values.size();
     std::vector<double> smooth(n, 0.0);
     std::size_t begin = 0;
@@ -168,9 +169,9 @@ void BandResponse(const FitCurve& curve, const FittedBand& band, double* respons
     filter.gainDb = band.gainDb;
     filter.q = band.q;
     filter.type = band.type;
-    filter.recompute();
+    band_formulas::Recompute<PortableMaths>(filter);
     for (std::size_t i = 0; i < n; ++i) {
-        const double db = filter.responseDbAtPhi(curve.phi[i]);
+        const double db = band_formulas::ResponseDbAtPhi<PortableMaths>(filter, curve.phi[i]);
         response[i] = std::isfinite(db) ? db : 0.0;
     }
 }

@@ -1,5 +1,5 @@
 // The measurement as the fit sees it: on the grid, with what the equaliser should add at every
-// point, how much each point counts, and each band's response there through EqBand.
+// point, how much each point counts, and each band's response there through EqBand's formulas.
 #pragma once
 
 #include <array>
@@ -15,7 +15,7 @@ struct FitCurve {
     std::vector<double> hz;
     std::vector<double> logHz;  // natural logarithms; an unusable point repeats the one before
     // sin^2(pi f / rate) at every point: the part of a band's response all bands at one rate
-    // share (EqBand::responsePhi).
+    // share (EqBand::responsePhi's formula).
     std::vector<double> phi;
     // The measurement minus the reference level; 0 where the measurement is not finite.
     std::vector<double> deviation;
@@ -48,8 +48,9 @@ std::vector<double> SmoothOverOctaves(const std::vector<double>& values,
                                       const std::vector<double>& share, double octaves);
 
 // The band's response in dB at every point (0 dB for a band that is off), as the graph computes
-// it: EqBand's coefficients and EqBand's magnitude formula at the curve's sample rate. A value
-// that is not finite counts as 0 dB, as on the graph.
+// it: EqBand's coefficients and EqBand's magnitude formula at the curve's sample rate, with the
+// fit's portable elementary functions. A value that is not finite counts as 0 dB, as on the
+// graph.
 void BandResponse(const FitCurve& curve, const FittedBand& band, double* response);
 
 // The sum of the bands' responses at every point.

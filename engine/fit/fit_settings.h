@@ -84,6 +84,8 @@ inline constexpr int kSmallestRound = 20;
 inline constexpr double kStackedOctaves = 1.0 / 24.0;
 inline constexpr double kStackedPeaksWeight = 1.0;
 inline constexpr int kPolishEvaluations = 30;
+// Rounds of merging stacked peaks and polishing the bands again.
+inline constexpr int kMergeRounds = 2;
 inline constexpr double kJointTolerance = 1e-6;
 // Forward-difference steps in the optimiser's variables.
 inline constexpr double kDifferenceStep = 1e-6;

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "fit_golden.h"
 #include "tool_run.h"
 
 namespace corvalen::preset {
@@ -307,6 +308,14 @@ TEST_F(PresetToolTest, FitWritesTheFittedProgramAndPrintsItAsTextThatImportsBack
               std::string::npos)
         << flat.out;
     EXPECT_EQ(flat.out.find("Filter"), std::string::npos) << flat.out;
+}
+
+// The fit prints what the native build printed when the golden data was made; the Windows build
+// must print the same bytes (preset_wine_test.cpp).
+TEST_F(PresetToolTest, FitsOfTheSampleMatchTheGoldenOutput) {
+    const Bytes golden = ReadBytes(std::string(CORVALEN_PRESET_DATA) + "/sample_fit.txt");
+    EXPECT_EQ(testing_support::GoldenFitText(CORVALEN_SAMPLE_MEASUREMENT, Output("fxp")),
+              std::string(golden.begin(), golden.end()));
 }
 
 TEST_F(PresetToolTest, RefusalsExitNonZeroAndWriteNothing) {

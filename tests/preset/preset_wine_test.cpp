@@ -14,6 +14,7 @@
 #include "engine/engine_state.h"
 #include "engine/file_access.h"
 #include "engine/parameter_table.h"
+#include "fit_golden.h"
 #include "shell/parameter.h"
 #include "tool_run.h"
 #include "tools/host/plugin_library.h"
@@ -242,6 +243,15 @@ TEST(PresetToolFiles, NamesOutsideTheCodePageAreReadAndWritten) {
     EXPECT_NE(shown.out.find("1000"), std::string::npos) << shown.out;
     EXPECT_TRUE(RemoveFile(program));
     EXPECT_TRUE(RemoveFile(text));
+}
+
+// The fit in the Windows build, under Wine's C runtime, prints the bytes the native build printed
+// (the golden data): the same bands, levels and errors on every build.
+TEST(PresetFitInWindows, FitsOfTheSampleMatchTheNativeOutput) {
+    const Bytes golden = ReadBytes(DataFile("sample_fit.txt"));
+    EXPECT_EQ(testing_support::GoldenFitText(host::ToWindowsPath(CORVALEN_SAMPLE_MEASUREMENT),
+                                             ScratchPath("golden.fxp")),
+              std::string(golden.begin(), golden.end()));
 }
 
 }  // namespace
