@@ -6,8 +6,10 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <string>
 
 #include "engine/fit/portable_maths.h"
 
@@ -70,6 +72,12 @@ const Range kRanges[] = {
 };
 
 TEST(PortableMathsTest, WithinOneUnitInTheLastPlaceOfTheRuntimesOverDenseRanges) {
+#ifdef _WIN32
+    // The MinGW runtime's extended-precision functions are no reference (the x87 sine loses
+    // digits near multiples of pi); the native build judges the accuracy, and the golden fits
+    // show the Windows build computes the same bits.
+    GTEST_SKIP() << "the runtime is no reference here";
+#endif
     constexpr int kSteps = 400000;
     for (const Range& range : kRanges) {
         // Spaced evenly, or evenly in logarithm for ranges over many decades.
@@ -96,8 +104,10 @@ TEST(PortableMathsTest, WithinOneUnitInTheLastPlaceOfTheRuntimesOverDenseRanges)
 TEST(PortableMathsTest, ExactAndSpecialValues) {
     constexpr double kInf = std::numeric_limits<double>::infinity();
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    // The decimal literal, as the C library reads it (correctly rounded in both builds).
     for (int n = -22; n <= 22; ++n) {
-        EXPECT_EQ(PortableMaths::TenToThe(n), std::pow(10.0, n)) << n;
+        const std::string power = "1e" + std::to_string(n);
+        EXPECT_EQ(PortableMaths::TenToThe(n), std::strtod(power.c_str(), nullptr)) << n;
     }
     struct Case {
         const char* name;
