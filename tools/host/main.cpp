@@ -4,6 +4,7 @@
 //                                             [--rate HZ]
 //                                             [--screenshot OUT.png] [--seconds N] [--measure]
 //   corvalen-host.exe bench PATH\Corvalen.dll
+//   corvalen-host.exe soak PATH\Corvalen.dll [--seconds N | --minutes N] [--measurement FILE]
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -11,6 +12,7 @@
 #include "tools/host/bench_command.h"
 #include "tools/host/demo.h"
 #include "tools/host/editor_command.h"
+#include "tools/host/soak_command.h"
 
 namespace {
 
@@ -35,7 +37,14 @@ void PrintUsage() {
         "                                       repaints\n"
         "       corvalen-host bench PLUGIN.dll  time the audio callbacks with twelve\n"
         "                                       bands on, per vector path, against the\n"
-        "                                       per-sample formula\n");
+        "                                       per-sample formula\n"
+        "       corvalen-host soak PLUGIN.dll [--seconds N | --minutes N]\n"
+        "                                       [--measurement FILE]\n"
+        "                                       two instances with their editors open,\n"
+        "                                       audio, automation, chunks, programs,\n"
+        "                                       measurement loads and the user's\n"
+        "                                       gestures at once for N (45 s by default),\n"
+        "                                       then what must hold\n");
 }
 
 }  // namespace
@@ -48,6 +57,9 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     if (command == "demo" && argc == 3) return corvalen::host::RunDemo(argv[2], stdout);
     if (command == "bench" && argc == 3) return corvalen::host::RunBench(argv[2], stdout);
+    corvalen::host::SoakCommandOptions soak;
+    if (command == "soak" && corvalen::host::ParseSoakCommand(argc - 2, argv + 2, soak))
+        return corvalen::host::RunSoak(soak, stdout);
     corvalen::host::EditorCommandOptions editor;
     if (command == "editor" && corvalen::host::ParseEditorCommand(argc - 2, argv + 2, editor))
         return corvalen::host::RunEditor(editor, stdout);

@@ -9,12 +9,14 @@
 
 #include "editor_places.h"
 #include "tools/host/win/editor_frame.h"
-#include "window_census.h"
+#include "tools/host/win/window_census.h"
 
 namespace corvalen {
 namespace {
 
 using namespace gui;
+using host::GdiSlotProbe;
+using host::WindowsOfClass;
 
 class EditorWindowTest : public ::testing::Test {
 protected:

@@ -9,12 +9,13 @@
 #include <functional>
 
 #include "tools/host/win/editor_frame.h"
-#include "window_census.h"
+#include "tools/host/win/window_census.h"
 
 namespace corvalen {
 namespace {
 
-using namespace gui;
+using host::GdiSlotProbe;
+using host::WindowsOfClass;
 
 constexpr const wchar_t* kEditorClass = L"CorvalenEditorWindow";
 

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-namespace corvalen::gui {
+namespace corvalen::host {
 
 // Windows of this thread by class name, children included.
 struct ClassCount {
@@ -51,4 +51,4 @@ private:
     long before_;
 };
 
-}  // namespace corvalen::gui
+}  // namespace corvalen::host
